@@ -1,0 +1,137 @@
+// The question pool of the current pass: building it from the catalogue, the random pick,
+// closing questions, and the counters the main window shows.
+#include "core/CommonState.h"
+#include "core/QuestionRecordCodec.h"
+#include "core/RecordFile.h"
+#include "core/srcCommon.h"
+
+#include "toolkit/Platform.h"
+
+#include <utility>
+
+namespace {
+
+std::vector<PoolEntry> pool;
+int32_t openCount = 0;
+int32_t currentNo = 0;
+int32_t editModeValue = 0;
+
+// The 32-bit linear congruential generator and the clock reading it was last seeded from.
+uint32_t randSeed = 0;
+int64_t lastSeedReading = -1;
+
+constexpr int kPickAttempts = 3;
+
+// Seeds from the time of day, but only when the clock has moved since the last seeding, so that
+// picks within one clock reading continue the sequence instead of repeating it.
+void SeedFromClock() {
+  const int32_t reading = Platform().TimeOfDayMs();
+  if (reading == lastSeedReading)
+    return;
+  lastSeedReading = reading;
+  randSeed = static_cast<uint32_t>(reading);
+}
+
+// A number from 0 to range - 1.
+uint32_t Random(uint32_t range) {
+  randSeed = randSeed * 134775813u + 1u;
+  return static_cast<uint32_t>((static_cast<uint64_t>(randSeed) * range) >> 32);
+}
+
+bool Eligible(const PoolEntry& entry) {
+  return entry.InUse != 0 && entry.Open != 0 && CategorySelected(entry.Licence, entry.Area);
+}
+
+// One attempt: the k-th eligible entry's record number, or -1 when there are fewer than k.
+int32_t PickAttempt(int32_t k) {
+  for (const PoolEntry& entry : pool) {
+    if (!Eligible(entry))
+      continue;
+    if (--k == 0)
+      return entry.RecordNo;
+  }
+  return -1;
+}
+
+} // namespace
+
+void ReplacePool(std::vector<PoolEntry> entries) {
+  pool = std::move(entries);
+  openCount = 0;
+  for (const PoolEntry& entry : pool)
+    if (entry.Open != 0)
+      ++openCount;
+}
+
+void SetOpenCount(int32_t value) { openCount = value; }
+
+void AppendNewQuestion(int32_t recordNo, int16_t licence, int16_t area) {
+  pool.push_back(PoolEntry{1, 1, licence, area, recordNo});
+  currentNo = recordNo;
+  ++openCount;
+}
+
+std::vector<PoolEntry> ScanCatalogue(const std::function<bool(int16_t, int16_t)>& wanted) {
+  TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
+  const int64_t count = catalogue.RecordCount();
+  std::vector<PoolEntry> entries;
+  RecordBytes bytes{};
+  for (int64_t recordNo = 0; recordNo < count; ++recordNo) {
+    catalogue.Read(bytes.data());
+    const int16_t licence = ReadInt16(bytes.data() + kOffLicence);
+    const int16_t area = ReadInt16(bytes.data() + kOffArea);
+    if (bytes[kOffInUse] != 0 && wanted(licence, area))
+      entries.push_back(PoolEntry{bytes[kOffInUse], 1, licence, area, static_cast<int32_t>(recordNo)});
+  }
+  catalogue.Close();
+  return entries;
+}
+
+void BuildQuestionPool(bool fromKnowledgeFile) {
+  if (fromKnowledgeFile) {
+    LoadKnowledgeIntoPool();
+    return;
+  }
+  // A failed build leaves no question to pick until a build succeeds.
+  openCount = 0;
+  ReplacePool(ScanCatalogue(CategorySelected));
+}
+
+int32_t PickNextRecordNo() {
+  int32_t result = -1;
+  for (int attempt = 0; attempt < kPickAttempts && openCount > 0 && result < 0; ++attempt) {
+    SeedFromClock();
+    const auto k = static_cast<int32_t>(Random(static_cast<uint32_t>(openCount)) + 1);
+    currentNo = -1;
+    result = PickAttempt(k);
+    currentNo = result;
+  }
+  return result;
+}
+
+void PickNextQuestion(QuestionRecord& record) {
+  const int32_t result = PickNextRecordNo();
+  if (result < 0)
+    record = NoQuestionRecord();
+  else
+    ReadQuestion(result, record);
+}
+
+// Closes the first open entry of the current record. Only an open entry lowers the count, so the
+// count always matches the open entries; a closed duplicate of the record (possible in a loaded
+// knowledge file) does not keep its open twin from being closed.
+void MarkCurrentKnown() {
+  for (PoolEntry& entry : pool) {
+    if (entry.RecordNo == currentNo && entry.Open != 0) {
+      entry.Open = 0;
+      --openCount;
+      return;
+    }
+  }
+}
+
+int32_t OpenQuestionCount() { return openCount; }
+int32_t CurrentQuestionNo() { return currentNo; }
+void SetEditMode(int32_t value) { editModeValue = value; }
+int32_t EditMode() { return editModeValue; }
+const std::vector<PoolEntry>& QuestionPool() { return pool; }

@@ -1,0 +1,86 @@
+// Checked, buffered access to a file of fixed-size records.
+#include "core/RecordFile.h"
+
+#include "toolkit/Exceptions.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+bool IsRegularFile(const std::string& name) {
+  struct stat info {};
+  return ::stat(name.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+TRecordFile::TRecordFile(std::string fileName, std::size_t size, TMode mode)
+    : name(std::move(fileName)), recordSize(size) {
+  if (!IsRegularFile(name))
+    return;
+  std::FILE* opened = std::fopen(name.c_str(), mode == TMode::ReadWrite ? "r+b" : "rb");
+  if (opened == nullptr)
+    RaiseInOutError(InOutErrorFromErrno(errno), "Öffnen", name);
+  owner.reset(opened);
+  file = opened;
+  std::setvbuf(file, nullptr, _IOFBF, kBufferSize);
+}
+
+TRecordFile::~TRecordFile() = default;
+
+void TRecordFile::RequireOpen(const char* operation) {
+  if (file == nullptr)
+    RaiseInOutError(ioFileNotOpen, operation, name);
+}
+
+void TRecordFile::Fail(int errorCode, const char* operation) {
+  RaiseInOutError(errorCode, operation, name);
+}
+
+int64_t TRecordFile::RecordCount() {
+  RequireOpen("Lesen der Größe");
+  struct stat info {};
+  if (std::fflush(file) != 0 || ::fstat(fileno(file), &info) != 0)
+    Fail(InOutErrorFromErrno(errno), "Lesen der Größe");
+  return static_cast<int64_t>(info.st_size) / static_cast<int64_t>(recordSize);
+}
+
+void TRecordFile::Seek(int64_t recordNo) {
+  RequireOpen("Positionieren");
+  if (recordNo < 0 || recordNo > RecordCount())
+    Fail(ioReadPastEnd, "Positionieren");
+  if (std::fseek(file, static_cast<long>(recordNo * static_cast<int64_t>(recordSize)), SEEK_SET) != 0)
+    Fail(InOutErrorFromErrno(errno), "Positionieren");
+  lastWasWrite = false;
+}
+
+void TRecordFile::Read(void* buffer) {
+  RequireOpen("Lesen");
+  if (lastWasWrite && std::fseek(file, 0, SEEK_CUR) != 0)
+    Fail(InOutErrorFromErrno(errno), "Lesen");
+  lastWasWrite = false;
+  if (std::fread(buffer, 1, recordSize, file) != recordSize)
+    Fail(ioReadPastEnd, "Lesen");
+}
+
+void TRecordFile::Write(const void* buffer) {
+  RequireOpen("Schreiben");
+  if (!lastWasWrite && std::fseek(file, 0, SEEK_CUR) != 0)
+    Fail(InOutErrorFromErrno(errno), "Schreiben");
+  lastWasWrite = true;
+  if (std::fwrite(buffer, 1, recordSize, file) != recordSize)
+    Fail(ioWriteFailed, "Schreiben");
+}
+
+void TRecordFile::Close() {
+  RequireOpen("Schließen");
+  std::FILE* closing = owner.release();
+  file = nullptr;
+  const bool flushed = std::fflush(closing) == 0;
+  const bool closed = std::fclose(closing) == 0;
+  if (!flushed || !closed)
+    Fail(ioWriteFailed, "Schließen");
+}

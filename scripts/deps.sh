@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, or prints the install line.
+set -euo pipefail
+
+packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  libjpeg62-turbo-dev libfltk1.3-dev xvfb xdotool x11-utils imagemagick fonts-liberation)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+if [[ $(id -u) -eq 0 ]]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+else
+  echo "Es fehlen Pakete. Bitte als root installieren:" >&2
+  echo "apt-get install -y --no-install-recommends ${missing[*]}" >&2
+  exit 1
+fi

@@ -1,0 +1,183 @@
+// Tests of the knowledge file: saving, loading, its path rules and a failed save.
+#include "support/CoreFixture.h"
+
+#include "toolkit/Exceptions.h"
+
+#include <filesystem>
+
+namespace {
+
+class KnowledgeTest : public CoreTest {
+protected:
+  void SetUp() override { WriteSettings("; Wissensstand im Arbeitsverzeichnis\n"); }
+
+  // A catalogue of n questions, the pool built, and every question whose number `closed`
+  // accepts closed by picks at successive clock readings.
+  void BuildAndClose(int count, const std::function<bool(int32_t)>& closed) {
+    WriteCatalogue(Questions(count, 1, 1));
+    BuildAll();
+    int time = 10000;
+    while (true) {
+      int32_t target = -1;
+      for (const PoolEntry& entry : QuestionPool())
+        if (entry.Open && closed(entry.RecordNo)) {
+          target = entry.RecordNo;
+          break;
+        }
+      if (target < 0)
+        return;
+      // Pick until the wanted question comes up, then close it.
+      QuestionRecord record;
+      do {
+        platform.SetTimeOfDay(time++);
+        PickNextQuestion(record);
+      } while (CurrentQuestionNo() != target);
+      MarkCurrentKnown();
+    }
+  }
+};
+
+TEST_F(KnowledgeTest, SavingWritesTheOpenEntriesInPoolOrder) {
+  BuildAndClose(30, [](int32_t n) { return n % 5 != 0; });
+  ASSERT_EQ(OpenQuestionCount(), 6);
+  SaveKnowledge();
+  const std::string bytes = ReadFileBytes(KnowledgeFileName);
+  ASSERT_EQ(bytes.size(), 6 * 12u);
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(bytes.substr(i * 12, 12), EntryBytes(PoolEntry{1, 1, 1, 1, i * 5})) << i;
+  EXPECT_FALSE(FileExists(std::string(KnowledgeFileName) + ".neu"));
+}
+
+TEST_F(KnowledgeTest, ThreeHundredEntriesWithOneHundredTwentyOpen) {
+  WriteCatalogue(Questions(300, 1, 1));
+  std::string bytes;
+  for (int i = 0; i < 300; ++i)
+    bytes += EntryBytes(PoolEntry{1, static_cast<uint8_t>(i % 5 < 2 ? 1 : 0), 1, 1, i});
+  WriteFileBytes(KnowledgeFileName, bytes);
+  BuildQuestionPool(true);
+  EXPECT_EQ(QuestionPool().size(), 300u);
+  EXPECT_EQ(OpenQuestionCount(), 120);
+  SaveKnowledge();
+  EXPECT_EQ(ReadFileBytes(KnowledgeFileName).size(), 1440u);
+}
+
+TEST_F(KnowledgeTest, LoadingTakesEntriesAsStoredAndSelectsEverything) {
+  WriteCatalogue(Questions(3, 1, 1));
+  SelectCategories(2, 2);
+  // A trailing partial record is ignored: 25 bytes are two entries.
+  WriteFileBytes(KnowledgeFileName, EntryBytes({1, 0, 7, 10, 2}) + EntryBytes({1, 1, 3, 1, 900}) +
+                                        std::string(1, '\x01'));
+  BuildQuestionPool(true);
+  ASSERT_EQ(QuestionPool().size(), 2u);
+  EXPECT_EQ(QuestionPool()[0].Licence, 7);
+  EXPECT_EQ(QuestionPool()[0].Area, 10);
+  EXPECT_EQ(QuestionPool()[1].RecordNo, 900);
+  EXPECT_EQ(OpenQuestionCount(), 1);
+  for (int slot = 0; slot < 28; ++slot)
+    EXPECT_TRUE(SlotSelected(slot));
+  // The closed entry is never picked; the open one lies beyond the catalogue and reads nothing.
+  for (int time = 20000; time < 20010; ++time) {
+    platform.SetTimeOfDay(time);
+    QuestionRecord record;
+    PickNextQuestion(record);
+    EXPECT_EQ(CurrentQuestionNo(), 900);
+    EXPECT_EQ(record.Question, NoQuestionRecord().Question);
+  }
+}
+
+TEST_F(KnowledgeTest, EmptyStateRoundTrip) {
+  WriteCatalogue(Questions(2, 1, 1));
+  SelectCategories(5, 1);
+  BuildQuestionPool(false);
+  SaveKnowledge();
+  EXPECT_TRUE(FileExists(KnowledgeFileName));
+  EXPECT_EQ(ReadFileBytes(KnowledgeFileName).size(), 0u);
+  BuildAll();
+  BuildQuestionPool(true);
+  EXPECT_TRUE(QuestionPool().empty());
+  EXPECT_EQ(OpenQuestionCount(), 0);
+  QuestionRecord record;
+  PickNextQuestion(record);
+  EXPECT_EQ(record.Question, NoQuestionRecord().Question);
+}
+
+TEST_F(KnowledgeTest, MissingFileKeepsThePoolAndItsCount) {
+  WriteCatalogue(Questions(4, 1, 1));
+  BuildAll();
+  const std::vector<PoolEntry> before = QuestionPool();
+  BuildQuestionPool(true);
+  ASSERT_EQ(platform.Messages().size(), 1u);
+  EXPECT_EQ(platform.Messages()[0].Text, "Keine Wissensdatei vorhanden.");
+  EXPECT_EQ(platform.Messages()[0].Caption, "Aerolern");
+  EXPECT_EQ(QuestionPool().size(), before.size());
+  EXPECT_EQ(OpenQuestionCount(), 4);
+  platform.SetTimeOfDay(77);
+  QuestionRecord record;
+  PickNextQuestion(record);
+  EXPECT_NE(record.Question, NoQuestionRecord().Question);
+}
+
+TEST_F(KnowledgeTest, PathFromTheSettings) {
+  WriteSettings("");
+  EXPECT_EQ(KnowledgeFilePath(), "Wissensstand.dat");
+  WriteSettings("KnowledgeLevelLocation=\n");
+  EXPECT_EQ(KnowledgeFilePath(), "Wissensstand.dat");
+  WriteSettings("KnowledgeLevelLocation=/home/lernen/\n");
+  EXPECT_EQ(KnowledgeFilePath(), "/home/lernen/Wissensstand.dat");
+  WriteSettings("knowledgelevellocation=/home/lernen\n");
+  EXPECT_EQ(KnowledgeFilePath(), "/home/lernen/Wissensstand.dat");
+  WriteSettings("KnowledgeLevelLocation=C:\\Lernen\\\n");
+  EXPECT_EQ(KnowledgeFilePath(), "C:\\Lernen/Wissensstand.dat");
+  WriteSettings("KnowledgeLevelLocation=/home/lernen//\r\n");
+  EXPECT_EQ(KnowledgeFilePath(), "/home/lernen//Wissensstand.dat");
+  // The value is Windows-1252 in the file and UTF-8 for the file system.
+  WriteSettings("KnowledgeLevelLocation=/home/J\xFCrgen\n");
+  EXPECT_EQ(KnowledgeFilePath(), "/home/J\xC3\xBCrgen/Wissensstand.dat");
+}
+
+TEST_F(KnowledgeTest, SaveAndLoadInTheConfiguredDirectory) {
+  std::filesystem::create_directory("stand");
+  WriteSettings("KnowledgeLevelLocation=" + dir.File("stand") + "\n");
+  WriteCatalogue(Questions(3, 1, 2));
+  BuildAll();
+  SaveKnowledge();
+  EXPECT_EQ(ReadFileBytes(dir.File("stand/Wissensstand.dat")).size(), 36u);
+  EXPECT_FALSE(FileExists(KnowledgeFileName));
+}
+
+TEST_F(KnowledgeTest, FailedSaveKeepsTheEarlierFile) {
+  WriteCatalogue(Questions(3, 1, 1));
+  BuildAll();
+  SaveKnowledge();
+  const std::string earlier = ReadFileBytes(KnowledgeFileName);
+  ASSERT_EQ(earlier.size(), 36u);
+
+  // A directory where the new file must be written makes the save fail before the rename.
+  std::filesystem::create_directory(std::string(KnowledgeFileName) + ".neu");
+  SelectCategories(5, 1);
+  BuildQuestionPool(false);
+  EXPECT_THROW(SaveKnowledge(), EInOutError);
+  EXPECT_EQ(ReadFileBytes(KnowledgeFileName), earlier);
+
+  // A directory that does not exist fails too, and leaves nothing behind.
+  WriteSettings("KnowledgeLevelLocation=" + dir.File("fehlt") + "\n");
+  try {
+    SaveKnowledge();
+    FAIL() << "saving into a missing directory succeeded";
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.ErrorCode, 2);
+    EXPECT_NE(std::string(error.what()).find("Wissensstand.dat"), std::string::npos);
+  }
+}
+
+TEST_F(KnowledgeTest, MissingSettingsFileAbortsBeforeTheKnowledgeFile) {
+  WriteCatalogue(Questions(3, 1, 1));
+  BuildAll();
+  std::filesystem::remove(dir.File("aerolern.ini"));
+  EXPECT_THROW(SaveKnowledge(), EInOutError);
+  EXPECT_FALSE(FileExists(KnowledgeFileName));
+  EXPECT_THROW(BuildQuestionPool(true), EInOutError);
+  EXPECT_EQ(OpenQuestionCount(), 3);
+}
+
+} // namespace
