@@ -1,11 +1,51 @@
-// Holds the one installed platform.
+// Holds the one installed platform, and the fixed text metric.
 #include "toolkit/Platform.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
 TPlatform* installedPlatform = nullptr;
+
+// Advance width at 8 pt of one character; UTF-8 continuation bytes take no width.
+int AdvanceAt8pt(unsigned char c) {
+  if ((c & 0xC0) == 0x80)
+    return 0;
+  if (c >= 0xC0)
+    return 6; // a non-ASCII letter such as an umlaut
+  switch (c) {
+  case ' ':
+  case 'i':
+  case 'j':
+  case 'l':
+  case 'I':
+  case '!':
+  case '.':
+  case ',':
+  case ':':
+  case ';':
+  case '\'':
+  case '|':
+    return 3;
+  case 'f':
+  case 't':
+  case 'r':
+  case '(':
+  case ')':
+  case '-':
+    return 4;
+  case 'm':
+  case 'w':
+    return 9;
+  case 'M':
+  case 'W':
+    return 10;
+  default:
+    return (c >= 'A' && c <= 'Z') ? 7 : 6;
+  }
+}
 
 } // namespace
 
@@ -18,3 +58,36 @@ TPlatform& Platform() {
 void InstallPlatform(TPlatform* platform) { installedPlatform = platform; }
 
 bool HasPlatform() { return installedPlatform != nullptr; }
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\n' || c == '\r') {
+      const char other = c == '\n' ? '\r' : '\n';
+      if (i + 1 < text.size() && text[i + 1] == other)
+        ++i;
+      lines.emplace_back();
+    } else {
+      lines.back() += c;
+    }
+  }
+  return lines;
+}
+
+TTextSize FixedMetricTextSize(const TFont& font, const std::string& text) {
+  const int lineHeight = (font.Size * 16 + 5) / 10; // 13 at 8 pt, 16 at 10 pt
+  int widest = 0;
+  const std::vector<std::string> lines = SplitLines(text);
+  for (const std::string& line : lines) {
+    int width = 0;
+    for (unsigned char c : line)
+      width += AdvanceAt8pt(c) + (font.Bold && (c & 0xC0) != 0x80 ? 1 : 0);
+    widest = std::max(widest, width * font.Size / 8);
+  }
+  return {widest, lineHeight * static_cast<int>(lines.size())};
+}
+
+TTextSize TPlatform::MeasureText(const TFont& font, const std::string& text) {
+  return FixedMetricTextSize(font, text);
+}

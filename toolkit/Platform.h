@@ -1,9 +1,32 @@
-// The platform interface: what the model needs from the machine it runs on.
+// The platform interface: what the toolkit model needs from the machine it runs on.
 // One platform is installed per run (the FLTK backend in the program, the headless one in tests).
 #pragma once
 
+#include "toolkit/Types.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
+
+class TForm;
+class TControl;
+class TMenuItem;
+
+// What a realised form is told when the model changes; it never reports back what the program
+// did, only the user's input, through the model's input entry points.
+enum class TChange { Bounds, Text, Visible, Enabled, Checked, MaxLength, Picture, Font, Focus };
+
+class TFormPeer {
+public:
+  virtual ~TFormPeer() = default;
+  // A control was added to or is about to be removed from the form.
+  virtual void ControlCreated(TControl& control) = 0;
+  virtual void ControlDestroyed(TControl& control) = 0;
+  // A property of a control (or of the form itself, passed as the control) changed.
+  virtual void Changed(TControl& control, TChange what) = 0;
+  // The menu or one of its entries changed.
+  virtual void MenuChanged() = 0;
+};
 
 class TPlatform {
 public:
@@ -18,6 +41,23 @@ public:
   // The standard message dialog: the text, one OK button, the caption on its title bar.
   // Returns when the user has closed it.
   virtual void MessageDialog(const std::string& caption, const std::string& text) = 0;
+
+  // Screen size in pixels.
+  virtual int ScreenWidth() { return 1024; }
+  virtual int ScreenHeight() { return 768; }
+  // Size of a text in a font; line breaks (LF, CR LF, LF CR) start new lines.
+  virtual TTextSize MeasureText(const TFont& font, const std::string& text);
+  // Opens a document or web address with the desktop's default application.
+  virtual bool ShellOpen(const std::string&) { return false; }
+
+  // Realises a form that is shown for the first time; nullptr when the backend draws nothing.
+  virtual std::unique_ptr<TFormPeer> CreateFormPeer(TForm&) { return nullptr; }
+  // Handles the pending input without waiting.
+  virtual void ProcessMessages() {}
+  // Waits for input for at most timeoutMs milliseconds (a negative value: until input comes).
+  virtual void WaitForEvents(int32_t timeoutMs) = 0;
+  // A form has just been shown modally; the modal loop follows.
+  virtual void ModalShown(TForm&) {}
 };
 
 // The installed platform. Throws std::logic_error when none is installed.
@@ -29,3 +69,10 @@ void InstallPlatform(TPlatform* platform);
 
 // Whether a platform is installed.
 bool HasPlatform();
+
+// The deterministic text metric of the headless backend, also the default: line height
+// 13 px at 8 pt and 16 px at 10 pt, per-character advance widths from a fixed table.
+TTextSize FixedMetricTextSize(const TFont& font, const std::string& text);
+
+// Splits a text at its line breaks: LF, CR LF and LF CR each end one line.
+std::vector<std::string> SplitLines(const std::string& text);

@@ -1,0 +1,105 @@
+// TControl, the base of every control, and TWinControl, a control that holds others.
+#pragma once
+
+#include "toolkit/Platform.h"
+#include "toolkit/Types.h"
+
+#include <string>
+#include <vector>
+
+class TForm;
+class TWinControl;
+
+class TControl : public TObject {
+public:
+  TControl(TForm* form, TWinControl* parent, std::string name);
+  ~TControl() override;
+  TControl(const TControl&) = delete;
+  TControl& operator=(const TControl&) = delete;
+
+  const std::string& Name() const { return name; }
+  TForm* Form() const { return form; }
+  TWinControl* Parent() const { return parent; }
+
+  virtual int Left() const { return left; }
+  virtual int Top() const { return top; }
+  virtual int Width() const { return width; }
+  virtual int Height() const { return height; }
+  void SetLeft(int value) { SetBounds(value, top, width, height); }
+  void SetTop(int value) { SetBounds(left, value, width, height); }
+  void SetWidth(int value) { SetBounds(left, top, value, height); }
+  void SetHeight(int value) { SetBounds(left, top, width, value); }
+  virtual void SetBounds(int newLeft, int newTop, int newWidth, int newHeight);
+
+  bool Visible() const { return visible; }
+  virtual void SetVisible(bool value);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible itself and every parent up to the form.
+  bool Showing() const;
+
+  bool Enabled() const { return enabled; }
+  void SetEnabled(bool value);
+
+  const std::string& Caption() const { return caption; }
+  virtual void SetCaption(const std::string& value);
+
+  const TFont& Font() const { return font; }
+  virtual void SetFont(const TFont& value);
+
+  int TabOrder() const { return tabOrder; }
+  void SetTabOrder(int value) { tabOrder = value; }
+  // Whether the control takes the keyboard focus (buttons, boxes, inputs).
+  virtual bool IsFocusable() const { return false; }
+  bool CanFocus() const;
+  // Moves the keyboard focus here (when the control can take it).
+  void SetFocus();
+  bool Focused() const;
+
+  // The letter after the "&" of the caption in lower case, or 0.
+  char AccessLetter() const;
+
+  TNotifyEvent OnClick;
+  TMouseEvent OnMouseDown;
+  TKeyEvent OnKeyDown;
+  TKeyPressEvent OnKeyPress;
+
+  // User input, as a backend or a test delivers it. Each fires the events the desktop fires
+  // and then does the toolkit's own part (a click toggles a box, a key presses a button).
+  void Click();
+  void MouseDown(TMouseButton button = TMouseButton::Left, TShiftState shift = 0, int x = 0,
+                 int y = 0);
+
+  // The toolkit's own reaction to a click after the mouse-down event: toggling, selecting.
+  virtual void ClickReaction() {}
+  // Fires OnClick through the dispatch.
+  void DoClick();
+
+protected:
+  void NotifyChanged(TChange what);
+
+  TForm* form;
+  TWinControl* parent;
+
+private:
+  std::string name;
+  int left = 0, top = 0, width = 0, height = 0;
+  bool visible = true;
+  bool enabled = true;
+  std::string caption;
+  TFont font;
+  int tabOrder = -1;
+};
+
+class TWinControl : public TControl {
+public:
+  using TControl::TControl;
+
+  // The direct children in creation order.
+  const std::vector<TControl*>& Controls() const { return children; }
+  void AddChild(TControl* control) { children.push_back(control); }
+  void RemoveChild(TControl* control);
+
+private:
+  std::vector<TControl*> children;
+};
