@@ -1,0 +1,49 @@
+// Shared helpers of the aerolern-katalog tests.
+#include "KatalogTestSupport.h"
+
+#include "tools/katalog/KatalogCommands.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+const char* const kCsvHeaderLine =
+    "Nr;Lizenz;Bereich;Skizze;Richtig;Frage;Antwort A;Antwort B;Antwort C;Antwort D;Aktiv\n";
+
+QuestionRecord EditionQuestion(int16_t licence, int16_t area, const std::string& question) {
+  QuestionRecord record;
+  record.InUse = true;
+  record.Owner = EditionOwner;
+  record.Licence = licence;
+  record.Area = area;
+  record.Question = question;
+  record.AnswerA = "Antwort eins";
+  record.AnswerB = "Antwort zwei";
+  record.AnswerC = "Antwort drei";
+  record.AnswerD = "Antwort vier";
+  record.CorrectB = true;
+  return record;
+}
+
+std::string CatalogueBytesOf(const std::vector<QuestionRecord>& records) {
+  std::string bytes;
+  for (const QuestionRecord& record : records) {
+    const RecordBytes encoded = EncodeRecord(record);
+    bytes.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
+  }
+  return bytes;
+}
+
+TToolRun RunTool(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = RunKatalog(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> FilesIn(const std::string& directory) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(directory))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}

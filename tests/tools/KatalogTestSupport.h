@@ -1,0 +1,27 @@
+// Builders of catalogue bytes and an in-process runner of aerolern-katalog for its tests.
+#pragma once
+
+#include "core/QuestionRecordCodec.h"
+
+#include <string>
+#include <vector>
+
+// An active question of the edition owner, as the program's editor would write it.
+QuestionRecord EditionQuestion(int16_t licence, int16_t area, const std::string& question);
+
+// The catalogue file the program writes for these records (EncodeRecord, reserved field 0).
+std::string CatalogueBytesOf(const std::vector<QuestionRecord>& records);
+
+// The header line of the catalogue CSV, with its LF.
+extern const char* const kCsvHeaderLine;
+
+struct TToolRun {
+  int Status;
+  std::string Out;
+  std::string Err;
+};
+
+TToolRun RunTool(const std::vector<std::string>& args);
+
+// Names of the entries of a directory, sorted.
+std::vector<std::string> FilesIn(const std::string& directory);

@@ -1,0 +1,177 @@
+// Argument handling and the four commands of aerolern-katalog.
+#include "tools/katalog/KatalogCommands.h"
+
+#include "tools/katalog/CatalogueCheck.h"
+#include "tools/katalog/CatalogueExport.h"
+#include "tools/katalog/CatalogueImport.h"
+#include "tools/katalog/FileAccess.h"
+#include "tools/katalog/KnowledgeListing.h"
+
+#include "core/QuestionRecordCodec.h"
+#include "toolkit/Exceptions.h"
+
+#include <optional>
+
+namespace {
+
+struct TArguments {
+  std::vector<std::string> Files;
+  std::optional<std::string> Output;
+};
+
+// Raised for a wrong command line; the caller prints the text and the usage.
+class EUsage : public Exception {
+public:
+  explicit EUsage(const std::string& message) : Exception(message) {}
+};
+
+TArguments SplitArguments(const std::vector<std::string>& args) {
+  TArguments result;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "-o") {
+      if (result.Output)
+        throw EUsage("Die Option -o ist doppelt angegeben.");
+      if (i + 1 >= args.size())
+        throw EUsage("Nach -o fehlt der Name der Ausgabedatei.");
+      result.Output = args[++i];
+    } else if (args[i].size() > 1 && args[i][0] == '-') {
+      throw EUsage("Unbekannte Option „" + args[i] + "“.");
+    } else {
+      result.Files.push_back(args[i]);
+    }
+  }
+  return result;
+}
+
+// The one input file of a command; `outputAllowed` tells whether -o belongs to it.
+const std::string& InputFile(const TArguments& arguments, const std::string& command,
+                             bool outputAllowed) {
+  if (arguments.Files.empty())
+    throw EUsage("Dem Befehl " + command + " fehlt die Eingabedatei.");
+  if (arguments.Files.size() > 1)
+    throw EUsage("Der Befehl " + command + " erwartet genau eine Eingabedatei, nicht " +
+                 std::to_string(arguments.Files.size()) + ".");
+  if (arguments.Output && !outputAllowed)
+    throw EUsage("Der Befehl " + command + " kennt die Option -o nicht.");
+  return arguments.Files[0];
+}
+
+int Import(const TArguments& arguments, std::ostream& out, std::ostream& err) {
+  const std::string& input = InputFile(arguments, "import", true);
+  if (!arguments.Output)
+    throw EUsage("Der Befehl import braucht mit -o den Namen des Fragenkatalogs.");
+  const TImportResult result = ImportCatalogueCsv(ReadWholeFile(input));
+  if (!result.Errors.empty()) {
+    for (const TImportError& error : result.Errors)
+      err << input << ", Zeile " << error.Line << ": " << error.Text << '\n';
+    err << "Fehler in " << input << "; " << *arguments.Output << " wurde nicht geschrieben.\n";
+    return kExitFailed;
+  }
+  WriteFileReplacing(*arguments.Output, result.CatalogueBytes);
+  const auto records = static_cast<int64_t>(result.CatalogueBytes.size() / kRecordSize);
+  out << *arguments.Output << ": " << records << " Datensätze geschrieben, davon "
+      << result.DeletedRecords << " gelöscht.\n";
+  return kExitOk;
+}
+
+// The export gives what can be read; the user learns here what a re-import would not restore.
+void WarnAboutExport(const std::string& input, const std::string& bytes, std::ostream& err) {
+  const TCheckReport report = CheckCatalogue(bytes);
+  for (const TCatalogueProblem& problem : report.Problems) {
+    err << "Warnung: " << input << ", ";
+    if (problem.RecordNo >= 0)
+      err << "Datensatz " << problem.RecordNo << ": ";
+    err << problem.Text << '\n';
+  }
+  const std::vector<int64_t> changed = RecordsNotRestoredByImport(bytes);
+  for (int64_t recordNo : changed)
+    err << "Warnung: " << input << ", Datensatz " << recordNo
+        << ": ein Import der CSV-Zeile ergäbe nicht dieselben Bytes.\n";
+  if (!report.Problems.empty() || !changed.empty())
+    err << "Exportiert wurde, was sich lesen lässt; Einzelheiten zeigt aerolern-katalog check "
+        << input << ".\n";
+}
+
+int Export(const TArguments& arguments, std::ostream& out, std::ostream& err) {
+  const std::string& input = InputFile(arguments, "export", true);
+  const std::string bytes = ReadWholeFile(input);
+  const std::string csv = ExportCatalogueCsv(bytes);
+  if (arguments.Output)
+    WriteFileReplacing(*arguments.Output, csv);
+  else
+    out << csv;
+  WarnAboutExport(input, bytes, err);
+  return kExitOk;
+}
+
+int Check(const TArguments& arguments, std::ostream& out) {
+  const std::string& input = InputFile(arguments, "check", false);
+  const TCheckReport report = CheckCatalogue(ReadWholeFile(input));
+  PrintCheckReport(report, input, out);
+  return report.Problems.empty() ? kExitOk : kExitFailed;
+}
+
+int Knowledge(const TArguments& arguments, std::ostream& out, std::ostream& err) {
+  const std::string& input = InputFile(arguments, "wissen", false);
+  PrintKnowledgeListing(ReadKnowledgeEntries(ReadWholeFile(input)), input, out, err);
+  return kExitOk;
+}
+
+int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.empty())
+    throw EUsage("Es fehlt ein Befehl.");
+  const std::string& command = args[0];
+  if (command == "hilfe" || command == "-h" || command == "--help") {
+    out << KatalogUsage();
+    return kExitOk;
+  }
+  const TArguments arguments = SplitArguments(args);
+  if (command == "import")
+    return Import(arguments, out, err);
+  if (command == "export")
+    return Export(arguments, out, err);
+  if (command == "check")
+    return Check(arguments, out);
+  if (command == "wissen")
+    return Knowledge(arguments, out, err);
+  throw EUsage("Unbekannter Befehl „" + command + "“.");
+}
+
+} // namespace
+
+std::string KatalogUsage() {
+  return "Aufruf:\n"
+         "  aerolern-katalog import KATALOG.csv -o Aerolern.dat\n"
+         "      baut den Fragenkatalog aus einer CSV-Datei\n"
+         "  aerolern-katalog export Aerolern.dat [-o KATALOG.csv]\n"
+         "      gibt den Fragenkatalog als CSV aus (ohne -o auf die Standardausgabe)\n"
+         "  aerolern-katalog check Aerolern.dat\n"
+         "      prüft den Fragenkatalog und zählt die Fragen je Kategorie\n"
+         "  aerolern-katalog wissen Wissensstand.dat\n"
+         "      listet die Einträge einer Wissensstand-Datei\n"
+         "  aerolern-katalog hilfe\n"
+         "      zeigt diesen Text\n"
+         "\n"
+         "CSV-Format: UTF-8 (Byte-Order-Mark erlaubt), Trennzeichen ';', Felder mit ';', '\"'\n"
+         "oder Zeilenumbruch in Anführungszeichen, '\"\"' für ein Anführungszeichen darin.\n"
+         "Kopfzeile: Nr;Lizenz;Bereich;Skizze;Richtig;Frage;Antwort A;Antwort B;Antwort C;"
+         "Antwort D;Aktiv\n"
+         "Nr zählt die Datensätze lückenlos ab 0, gelöschte eingeschlossen (Aktiv 0).\n"
+         "Richtig nennt die Buchstaben der richtigen Antworten, etwa BD (leer für keine).\n"
+         "Texte werden unverändert übernommen, höchstens 255 Zeichen aus Windows-1252.\n"
+         "\n"
+         "Exit-Status: 0 in Ordnung, 1 Fehler in den Daten oder beim Dateizugriff,\n"
+         "2 falscher Aufruf.\n";
+}
+
+int RunKatalog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  try {
+    return Dispatch(args, out, err);
+  } catch (const EUsage& error) {
+    err << "aerolern-katalog: " << error.what() << "\n\n" << KatalogUsage();
+    return kExitUsage;
+  } catch (const Exception& error) {
+    err << "aerolern-katalog: " << error.what() << '\n';
+    return kExitFailed;
+  }
+}

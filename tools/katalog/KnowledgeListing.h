@@ -1,0 +1,24 @@
+// Reading and listing the entries of a knowledge file ("Wissensstand.dat").
+#pragma once
+
+#include "core/srcCommon.h"
+
+#include <cstddef>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Bytes of one entry: InUse, Open, Licence, Area, two filler bytes, RecordNo.
+constexpr std::size_t kKnowledgeEntrySize = 12;
+
+struct TKnowledgeFile {
+  std::vector<PoolEntry> Entries;
+  std::size_t TrailingBytes = 0; // bytes after the last whole entry
+};
+
+// The whole entries of the file; the filler bytes are not looked at.
+TKnowledgeFile ReadKnowledgeEntries(const std::string& bytes);
+
+// A table of the entries on `out`; a note on trailing bytes goes to `notes`.
+void PrintKnowledgeListing(const TKnowledgeFile& file, const std::string& fileName,
+                           std::ostream& out, std::ostream& notes);
