@@ -113,14 +113,19 @@ void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     Application.Dispatch([&] { OnMouseDown(this, button, shift, x, y); });
 }
 
+bool TControl::AcceptsInput() const {
+  return Showing() && Enabled() && (form == nullptr || !form->InputBlocked());
+}
+
 void TControl::Click() {
-  if (!Showing() || !Enabled())
+  if (!AcceptsInput())
     return;
   if (IsFocusable())
     SetFocus();
+  clickConsumed = false;
   MouseDown();
-  // The mouse-down handler may have hidden or disabled the control.
-  if (!Showing() || !Enabled())
+  // The mouse-down handler may have hidden or disabled the control, or dealt with the press.
+  if (clickConsumed || !AcceptsInput())
     return;
   ClickReaction();
   DoClick();

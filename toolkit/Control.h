@@ -70,8 +70,14 @@ public:
   void MouseDown(TMouseButton button = TMouseButton::Left, TShiftState shift = 0, int x = 0,
                  int y = 0);
 
+  // Called by a mouse-down handler that has dealt with the press itself: the click that the
+  // press starts then neither toggles nor selects the control and fires no OnClick.
+  void ConsumeClick() { clickConsumed = true; }
+
   // The toolkit's own reaction to a click after the mouse-down event: toggling, selecting.
   virtual void ClickReaction() {}
+  // Whether user input reaches the control: shown, enabled, and its form not blocked.
+  bool AcceptsInput() const;
   // Fires OnClick through the dispatch.
   void DoClick();
 
@@ -89,6 +95,7 @@ private:
   std::string caption;
   TFont font;
   int tabOrder = -1;
+  bool clickConsumed = false;
 };
 
 class TWinControl : public TControl {

@@ -204,6 +204,8 @@ void TForm::DoCreate() {
 }
 
 void TForm::KeyDown(int key, TShiftState shift) {
+  if (inputBlocked)
+    return;
   if (menu != nullptr) {
     if (TMenuItem* item = menu->FindShortCut(ShortCut(key, shift))) {
       item->Click();
@@ -269,6 +271,8 @@ void TForm::KeyReaction(int key, TShiftState shift) {
 }
 
 void TForm::KeyPress(char32_t character) {
+  if (inputBlocked)
+    return;
   TControl* target = focused;
   if (target == nullptr) {
     if (OnKeyPress)

@@ -58,6 +58,11 @@ public:
   // Closes the form: OnClose decides whether it hides; closing the main form ends the program.
   void Close();
 
+  // While input is blocked, clicks, keys and menu choices of the user do nothing; the window
+  // still paints and timers still fire.
+  bool InputBlocked() const { return inputBlocked; }
+  void SetInputBlocked(bool value) { inputBlocked = value; }
+
   TControl* FocusedControl() const { return focused; }
   void SetFocusedControl(TControl* control);
   // Moves the focus to the next (or previous) focusable control in tab order.
@@ -103,4 +108,5 @@ private:
   bool shownBefore = false;
   bool modal = false;
   int modalResult = 0;
+  bool inputBlocked = false;
 };

@@ -62,7 +62,7 @@ TMenuItem* TMenuItem::Add(std::string itemName, const std::string& itemCaption,
 }
 
 void TMenuItem::Click() {
-  if (enabled && OnClick)
+  if (enabled && OnClick && (form == nullptr || !form->InputBlocked()))
     Application.Dispatch([&] { OnClick(this); });
 }
 

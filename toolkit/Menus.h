@@ -32,7 +32,7 @@ public:
   const std::vector<std::unique_ptr<TMenuItem>>& Items() const { return items; }
 
   TNotifyEvent OnClick;
-  // The user chose the entry: fires OnClick when the entry is enabled.
+  // The user chose the entry: fires OnClick when the entry is enabled and its form takes input.
   void Click();
 
 private:

@@ -368,3 +368,35 @@ TEST_F(ToolkitTest, HandlerErrorsAreShownAndTheProgramGoesOn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ToolkitTest, BlockedInputAndConsumedClicks) {
+  TfrmMenu form;
+  TCheckBox* box = form.Create<TCheckBox>("chkBox");
+  form.Show();
+  form.SetInputBlocked(true);
+  ClickControl(form, "chkBox");
+  TypeChar(form, ' ');
+  PressKey(form, 'L', ssCtrl);
+  ChooseMenu(form, "mnuLaden");
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(form.log, "");
+  form.SetInputBlocked(false);
+  // A mouse-down handler that deals with the press itself keeps the toolkit from toggling.
+  int clicks = 0;
+  box->OnClick = [&](TObject*) { ++clicks; };
+  box->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+    box->SetChecked(true);
+    box->ConsumeClick();
+  };
+  ClickControl(form, "chkBox");
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(clicks, 0);
+  box->OnMouseDown = nullptr;
+  ClickControl(form, "chkBox");
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(clicks, 1);
+}
+
+} // namespace
