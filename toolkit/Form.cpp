@@ -133,6 +133,12 @@ int TForm::ShowModal() {
     Platform().ModalShown(*this);
   while (Visible() && !Application.Terminated()) {
     Application.ProcessMessages();
+    // A button with a modal result closes the form once its click has been handled.
+    if (modalResult != 0 && Visible()) {
+      Close();
+      if (Visible())
+        modalResult = 0;
+    }
     if (!Visible())
       break;
     Application.WaitForEvents();
@@ -141,11 +147,7 @@ int TForm::ShowModal() {
   return modalResult;
 }
 
-void TForm::SetModalResult(int value) {
-  modalResult = value;
-  if (modal && value != 0)
-    Close();
-}
+void TForm::SetModalResult(int value) { modalResult = value; }
 
 void TForm::Close() {
   TCloseAction action = TCloseAction::Hide;

@@ -53,7 +53,7 @@ public:
   int ShowModal();
   bool Modal() const { return modal; }
   int ModalResult() const { return modalResult; }
-  // A non-zero modal result closes a modal form.
+  // A non-zero modal result closes a modal form when control is back in its modal loop.
   void SetModalResult(int value);
   // Closes the form: OnClose decides whether it hides; closing the main form ends the program.
   void Close();

@@ -316,7 +316,7 @@ TEST_F(ToolkitTest, CloseCanBeRefusedAndModalResultCloses) {
     EXPECT_TRUE(f.Visible());
     allow = true;
     ClickControl(f, "btnOk");
-    EXPECT_FALSE(f.Visible());
+    EXPECT_EQ(f.ModalResult(), 1);
   });
   EXPECT_EQ(form.ShowModal(), 1);
 }

@@ -1,0 +1,100 @@
+// The main window's menu actions: knowledge state, categories, editing, help and links.
+#include "mainwindow/srcFrageAntwort.h"
+
+#include "core/Edition.h"
+#include "dialogs/srcNew.h"
+#include "toolkit/Application.h"
+#include "windows/srcInfo.h"
+#include "windows/srcSkizzen.h"
+#include "windows/srcXMsgBox.h"
+
+namespace {
+
+const char* const kLineBreak = "\n\r";
+
+std::string ShortHelpText() {
+  const std::string owner = EditionOwner;
+  const char* const lines[] = {
+      "Im Menü \"Fragen\"->\"Kategorie wählen\" wählt man die Kategorie aus, die gelernt werden "
+      "soll und beendet den Dialog mit OK. Es wird angezeigt, wieviele Fragen zu den "
+      "ausgewählten Rubriken verfügbar sind (unklare Fragen). Man kann nun die Fragen am  "
+      "Bildschirm durcharbeiten. Wählt man den Knopf \"Klar\", erscheint die aktuell angezeigte "
+      "Frage in dieser Fragerunde nichtmehr. Die Anzahl der unklaren Fragen verringert sich um "
+      "eins. Wählt man \"Unklar\", wird die Frage zu einem späteren Zeitpunkt wiederholt.",
+      "Im Menü \"Programm\" kann der bereits erarbeitete Wissensstand abgespeichert bzw. geladen "
+      "werden. Der Wissensstand bleibt so lange erhalten, bis ein neuer Wissensstand gespeichert "
+      "wird.",
+      "Im Menü \"Fragen\" können neue Fragen erfasst werden, oder die aktuelle Frage geändert "
+      "bzw. gelöscht werden.",
+      "Im Menü \"Programm\" kann außerdem ein Prüfungsmodus gestartet werden. Nach auswählen des "
+      "Scheins werden pro Themengebiet den Prüfungsbedingungen entsprechend Fragen gestellt. "
+      "Nach abarbeiten jedes Themengebiets erscheint die zugehörige Prüfungsauswertung.",
+      "Eine Haftung jeglicher Art für den Inhalt und die Richtigkeit der Fragen und Antworten, "
+      "sowie für die Funktion des Programms und damit eventuell auftretenden Probleme bzw. "
+      "Schäden wird abgelehnt. Der Autor und Vertreiber."};
+  std::string text = owner + " Aerolern - Kurzhilfe:";
+  for (const char* line : lines)
+    text += kLineBreak + std::string(line);
+  return text + kLineBreak + kLineBreak + owner + " wünscht viel Erfolg bei der Theorieprüfung.";
+}
+
+} // namespace
+
+void TfrmFrageAntwort::mnuProgrammWissensstandSpeichernClick(TObject*) { SaveKnowledge(); }
+
+void TfrmFrageAntwort::mnuProgrammWissensstandLadenClick(TObject*) {
+  BuildQuestionPool(true);
+  ShowNextQuestion(true);
+}
+
+void TfrmFrageAntwort::mnuProgrammProgrammbeendenClick(TObject*) { Close(); }
+
+void TfrmFrageAntwort::mnuFragenKategorieWaehlenClick(TObject*) {
+  RunCategoryChoice();
+  ApplyMode(CurrentMode());
+}
+
+void TfrmFrageAntwort::mnuFragenNeueFrageClick(TObject*) {
+  SetEditMode(0);
+  frmNew->ShowModal();
+  ShowNextQuestion(true);
+}
+
+void TfrmFrageAntwort::mnuFragenAktuelleFrageAendernClick(TObject*) {
+  // The placeholder is no question of the catalogue: there is nothing to change.
+  if (placeholderShown)
+    return;
+  SetEditMode(1);
+  frmNew->ShowModal();
+  ShowNextQuestion(false);
+}
+
+void TfrmFrageAntwort::AktuelleFragelschen1Click(TObject*) {
+  if (placeholderShown)
+    return;
+  DeleteCurrentQuestion();
+  ShowNextQuestion(true);
+}
+
+void TfrmFrageAntwort::Kurzhilfe1Click(TObject*) { Application.MessageBox(ShortHelpText()); }
+
+void TfrmFrageAntwort::mnuHilfeClick(TObject*) {
+  if (Platform().ShellOpen("Hilfe.htm"))
+    return;
+  std::string unused;
+  XMsgBox("Die Online Hilfe konnte nicht geöffnet werden, da kein gültiger HTML-Browser "
+          "verfügbar ist.",
+          "HTML-Hilfe kann nicht angezeigt werden.", 3, "+    &Ok    ", 0, false, unused);
+}
+
+void TfrmFrageAntwort::btnInfosUeberClick(TObject*) {
+  frmInfo->SetTop(Top() + Height() / 8);
+  frmInfo->SetLeft(Left() + Width() / 2 - frmInfo->Width() / 3);
+  frmInfo->ShowModal();
+}
+
+void TfrmFrageAntwort::mnuDHVClick(TObject*) { OpenDocument(DhvWebAddress); }
+void TfrmFrageAntwort::mnuDULVClick(TObject*) { OpenDocument(DulvWebAddress); }
+void TfrmFrageAntwort::mnuDFSClick(TObject*) { OpenDocument(DfsShopWebAddress); }
+
+void TfrmFrageAntwort::btnSkizzenClick(TObject*) { frmSkizzen->ShowSketch(*this, lblImageNo->Caption()); }
