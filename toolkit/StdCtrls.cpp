@@ -183,6 +183,11 @@ const TPicture& TImage::LoadedPicture() {
   return picture;
 }
 
+void TImage::ReleasePicture() {
+  if (!pictureFile.empty())
+    picture.Clear();
+}
+
 void TImage::SetPicture(TPicture value) {
   picture = std::move(value);
   pictureFile.clear();

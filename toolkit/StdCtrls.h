@@ -103,6 +103,8 @@ public:
   const std::string& PictureFile() const { return pictureFile; }
   // Decodes the picture file now if it has not been decoded yet.
   const TPicture& LoadedPicture();
+  // Frees the decoded pixels of a picture file; it is decoded again when next needed.
+  void ReleasePicture();
   void SetPicture(TPicture value);
   bool AutoSize() const { return autoSize; }
   void SetAutoSize(bool value);

@@ -6,6 +6,16 @@
 class TfrmInfo : public TForm {
 public:
   TfrmInfo();
+
+  TImage* Image2 = nullptr;
+  TLabel *Label1 = nullptr, *txtInfoText01 = nullptr, *txtInfoText03 = nullptr,
+         *txtInfoText04 = nullptr;
+  TButton* btnOk = nullptr;
+
+  void FormActivate(TObject* sender);
+  void txtInfoText03Click(TObject* sender);
+  void txtInfoText04Click(TObject* sender);
+  void btnOkClick(TObject* sender);
 };
 
 extern TfrmInfo* frmInfo;

@@ -6,8 +6,20 @@
 class TfrmSkizzen : public TForm {
 public:
   TfrmSkizzen();
-  // Shows the sketch of the key beside, below or over the main window, modally.
+
+  TImage* img_noICAO = nullptr;
+  TButton* btnZurueck = nullptr;
+
+  // The picture control of a sketch key, or nullptr when the key has no sketch.
+  TImage* SketchFor(const std::string& key) const;
+  // Sizes the window to the sketch of the key, arranges it with the main window on the screen
+  // and shows it modally. A key without a picture is told in a message instead.
   void ShowSketch(TForm& mainWindow, const std::string& key);
+
+  void btnZurueckClick(TObject* sender);
+
+private:
+  void Arrange(TForm& mainWindow);
 };
 
 extern TfrmSkizzen* frmSkizzen;

@@ -6,6 +6,12 @@
 class TfrmSplash : public TForm {
 public:
   TfrmSplash();
+
+  TImage* Image2 = nullptr;
+  TLabel* lblDHV = nullptr;
+
+  void FormActivate(TObject* sender);
+  void lblDHVClick(TObject* sender);
 };
 
 extern TfrmSplash* frmSplash;

@@ -1,0 +1,72 @@
+// Tests of the info and splash windows.
+#include "support/UiFixture.h"
+
+#include "core/Edition.h"
+#include "windows/srcInfo.h"
+#include "windows/srcSplash.h"
+
+namespace {
+
+class InfoSplashTest : public UiTest {
+protected:
+  void SetUp() override { WriteCatalogue(Questions(2, 1, 1)); }
+};
+
+TEST_F(InfoSplashTest, SplashPlacement) {
+  Start();
+  EXPECT_EQ(frmSplash->Left(), 188);
+  EXPECT_EQ(frmSplash->Top(), 16);
+  EXPECT_EQ(frmSplash->Width(), 640);
+  EXPECT_EQ(frmSplash->Height(), 480);
+  EXPECT_EQ(frmSplash->lblDHV->Caption(), "Enthält die Prüfungskataloge des DHV");
+  frmSplash->Show();
+  ClickControl(*frmSplash, "lblDHV");
+  EXPECT_EQ(platform.OpenedTargets(), std::vector<std::string>{DhvWebAddress});
+}
+
+TEST_F(InfoSplashTest, InfoWindowPlacementTextsAndLinks) {
+  Start();
+  Main().SetBounds(100, 50, 525, 450);
+  std::string firstText;
+  platform.OnModal("frmInfo", [&](TForm& window) {
+    EXPECT_EQ(window.Top(), 106);
+    EXPECT_EQ(window.Left(), 183);
+    EXPECT_EQ(window.Caption(), "Talwinder Flugschule Ost & Shop - Info");
+    EXPECT_EQ(window.Width(), 539);
+    EXPECT_EQ(frmInfo->Label1->Caption(), "Talwinder Flugschule Ost...");
+    EXPECT_EQ(frmInfo->btnOk->Caption(), "OkiDoki");
+    EXPECT_EQ(frmInfo->btnOk->Left(), 210);
+    EXPECT_EQ(frmInfo->btnOk->Width(), 89);
+    EXPECT_EQ(frmInfo->txtInfoText03->Top(), 148);
+    EXPECT_EQ(frmInfo->txtInfoText04->Top(), 187);
+    firstText = frmInfo->txtInfoText01->Caption();
+    ClickControl(window, "txtInfoText03");
+    ClickControl(window, "txtInfoText04");
+    ClickControl(window, "btnOk");
+  });
+  PressKey(Main(), vkF1, ssShift | ssCtrl);
+  EXPECT_EQ(firstText.rfind("Schluss mit Geiz - Fliegen ist GEIL!!!\n\rSie lernen", 0), 0u);
+  EXPECT_NE(firstText.find("infiziert.Ob motorlos"), std::string::npos);
+  EXPECT_NE(firstText.find("Theorieprüfungen des\n\r\n\rFür den Praxis"), std::string::npos);
+  EXPECT_NE(firstText.find("Homepage:\n\r\n\roder bei:\n\r"), std::string::npos);
+  EXPECT_EQ(firstText.substr(firstText.size() - 8 - std::string(EditionOwnerEmail).size()),
+            std::string("e-Mail: ") + EditionOwnerEmail);
+  for (std::size_t i = 0; i < firstText.size(); ++i) {
+    if (firstText[i] == '\n') {
+      EXPECT_EQ(firstText[i + 1], '\r') << "line breaks are LF CR, at " << i;
+    }
+  }
+  EXPECT_EQ(frmInfo->txtInfoText03->Caption(), std::string("DHV (") + DhvWebAddress + ").");
+  EXPECT_EQ(platform.OpenedTargets(),
+            (std::vector<std::string>{DhvWebAddress, EditionOwnerWebAddress}));
+  // The owner's contact data reach nobody: reserved example names only.
+  EXPECT_NE(std::string(EditionOwnerWebAddress).find(".example/"), std::string::npos);
+  EXPECT_NE(std::string(EditionOwnerEmail).find(".example"), std::string::npos);
+  // A second opening shows the same text, nothing appended.
+  std::string secondText;
+  platform.OnModal("frmInfo", [&](TForm&) { secondText = frmInfo->txtInfoText01->Caption(); });
+  ChooseMenu(Main(), "btnInfosUeber");
+  EXPECT_EQ(secondText, firstText);
+}
+
+} // namespace
