@@ -25,3 +25,6 @@ void LoadKnowledgeIntoPool();
 std::vector<PoolEntry> ScanCatalogue(const std::function<bool(int16_t, int16_t)>& wanted);
 // The number of questions an area's exam keeps for an exam licence (71 and 72 have their own).
 int32_t ExamQuestionCount(int licence);
+// Closes randomly picked open entries until `keep` are left, exactly as repeated picks and
+// closes would when every open entry is eligible, but in logarithmic time per pick.
+void CloseRandomEntriesDownTo(int32_t keep);

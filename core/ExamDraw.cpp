@@ -8,10 +8,13 @@ void DrawExamQuestions(int licence, int area) {
   ReplacePool(ScanCatalogue(
       [&](int16_t l, int16_t a) { return l == recordLicence && a == area; }));
   const int32_t limit = ExamQuestionCount(licence);
-  while (limit < OpenQuestionCount()) {
-    // A pick that finds nothing (the area's category is not selected) would never end the loop.
-    if (PickNextRecordNo() < 0)
-      break;
-    MarkCurrentKnown();
+  if (limit >= OpenQuestionCount())
+    return;
+  // Every drawn entry is in use and of the area, so it can be picked exactly when the area is
+  // selected. Unselected, no pick finds anything and the draw ends after the first try.
+  if (!CategorySelected(static_cast<int16_t>(recordLicence), static_cast<int16_t>(area))) {
+    PickNextRecordNo();
+    return;
   }
+  CloseRandomEntriesDownTo(limit);
 }

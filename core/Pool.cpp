@@ -109,6 +109,53 @@ int32_t PickNextRecordNo() {
   return result;
 }
 
+namespace {
+
+// A counting tree over the open flags: finds the k-th open entry in logarithmic time.
+class TOpenEntryIndex {
+public:
+  explicit TOpenEntryIndex(const std::vector<PoolEntry>& entries) : tree(entries.size() + 1, 0) {
+    for (std::size_t i = 0; i < entries.size(); ++i)
+      if (entries[i].Open != 0)
+        Add(i, 1);
+  }
+  void Add(std::size_t index, int32_t delta) {
+    for (std::size_t i = index + 1; i < tree.size(); i += i & (~i + 1))
+      tree[i] += delta;
+  }
+  // The index of the k-th open entry (k from 1 to the number of open entries).
+  std::size_t FindKth(int32_t k) const {
+    std::size_t position = 0;
+    std::size_t step = 1;
+    while (step * 2 < tree.size())
+      step *= 2;
+    for (; step > 0; step /= 2)
+      if (position + step < tree.size() && tree[position + step] < k) {
+        position += step;
+        k -= tree[position];
+      }
+    return position;
+  }
+
+private:
+  std::vector<int32_t> tree;
+};
+
+} // namespace
+
+void CloseRandomEntriesDownTo(int32_t keep) {
+  TOpenEntryIndex index(pool);
+  while (openCount > keep && openCount > 0) {
+    SeedFromClock();
+    const auto k = static_cast<int32_t>(Random(static_cast<uint32_t>(openCount)) + 1);
+    const std::size_t chosen = index.FindKth(k);
+    currentNo = pool[chosen].RecordNo;
+    pool[chosen].Open = 0;
+    --openCount;
+    index.Add(chosen, -1);
+  }
+}
+
 void PickNextQuestion(QuestionRecord& record) {
   const int32_t result = PickNextRecordNo();
   if (result < 0)

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg62-turbo-dev libfltk1.3-dev xvfb xdotool x11-utils imagemagick fonts-liberation)
+  libjpeg62-turbo-dev libfltk1.3-dev xvfb xdotool x11-utils imagemagick fonts-liberation chromium)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -28,6 +28,8 @@ void TApplication::Run() {
 }
 
 void TApplication::ProcessMessages() {
+  for (const auto& form : forms)
+    form->FreeReleasedControls();
   Platform().ProcessMessages();
   const uint32_t now = Platform().TickCount();
   // A handler may start or stop timers; work on a copy and recheck each one.

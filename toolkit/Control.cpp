@@ -20,6 +20,13 @@ TControl::~TControl() {
     parent->RemoveChild(this);
 }
 
+void TControl::Detach() {
+  if (parent != nullptr)
+    parent->RemoveChild(this);
+  parent = nullptr;
+  form = nullptr;
+}
+
 void TControl::NotifyChanged(TChange what) {
   if (form != nullptr)
     form->ControlChanged(*this, what);

@@ -19,6 +19,8 @@ public:
 
   const std::string& Name() const { return name; }
   TForm* Form() const { return form; }
+  // Takes the control out of its parent and form; it no longer reports changes.
+  void Detach();
   TWinControl* Parent() const { return parent; }
 
   virtual int Left() const { return left; }

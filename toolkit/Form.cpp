@@ -46,8 +46,14 @@ void TForm::DestroyControl(TControl* control) {
     focused = nullptr;
   if (peer)
     peer->ControlDestroyed(*control);
+  // The control may be destroyed from inside its own click handler: it leaves the form now and
+  // is freed once that handler has returned.
+  control->Detach();
+  released.push_back(std::move(*it));
   owned.erase(it);
 }
+
+void TForm::FreeReleasedControls() { released.clear(); }
 
 TTimer* TForm::CreateTimer(const std::string& timerName) {
   timers.push_back(std::make_unique<TTimer>(timerName));

@@ -23,8 +23,10 @@ public:
     ControlAdded(*created);
     return created;
   }
-  // Destroys a control created at run time.
+  // Destroys a control created at run time. It leaves the form at once and is freed when the
+  // application next processes messages, so a handler may destroy its own control.
   void DestroyControl(TControl* control);
+  void FreeReleasedControls();
   TTimer* CreateTimer(const std::string& timerName);
   TMainMenu* CreateMainMenu(const std::string& menuName);
 
@@ -99,6 +101,7 @@ private:
   std::vector<TControl*> TabSequence() const;
 
   std::vector<std::unique_ptr<TControl>> owned;
+  std::vector<std::unique_ptr<TControl>> released;
   std::vector<std::unique_ptr<TTimer>> timers;
   std::vector<std::unique_ptr<TMainMenu>> menus;
   TMainMenu* menu = nullptr;

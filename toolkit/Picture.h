@@ -3,7 +3,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What the header of a JPEG file says, read without decoding the pixels.
@@ -50,7 +52,16 @@ public:
   void Clear();
   // Takes pixels the program drew itself: rows from the top, 3 bytes (red, green, blue) per
   // pixel. Throws std::invalid_argument when rgb does not hold exactly width × height pixels.
-  void SetPixels(int width, int height, std::vector<uint8_t> rgb);
+  void SetPixels(int newWidth, int newHeight, std::vector<uint8_t> rgb) {
+    if (newWidth <= 0 || newHeight <= 0 || newWidth > MaxSide || newHeight > MaxSide ||
+        rgb.size() != static_cast<std::size_t>(newWidth) * static_cast<std::size_t>(newHeight) * 3)
+      throw std::invalid_argument("TPicture::SetPixels: Pixelzahl passt nicht zur Größe.");
+    width = newWidth;
+    height = newHeight;
+    components = 3;
+    progressive = false;
+    pixels = std::move(rgb);
+  }
 
 private:
   int width = 0;

@@ -56,6 +56,41 @@ TEST_F(ExamDrawTest, RemovedQuestionsAreSpreadNotABlock) {
   EXPECT_GT(runs, 5);
 }
 
+TEST_F(ExamDrawTest, DrawRemovesWhatRepeatedPicksWouldRemove) {
+  WriteSettings("AnzPrfFragenGSA=30\n");
+  WriteCatalogue(Questions(200, 1, 1));
+  SelectCategories(1, 1);
+  auto openNumbers = [] {
+    std::vector<int32_t> numbers;
+    for (const PoolEntry& entry : QuestionPool())
+      if (entry.Open)
+        numbers.push_back(entry.RecordNo);
+    return numbers;
+  };
+  // A pick at another clock reading first, so that the next pick seeds afresh from 45000.
+  auto seedFreshly = [&](int other) {
+    BuildQuestionPool(false);
+    platform.SetTimeOfDay(other);
+    QuestionRecord ignored;
+    PickNextQuestion(ignored);
+    platform.SetTimeOfDay(45000);
+  };
+  seedFreshly(1);
+  Draw(1, 1);
+  const std::vector<int32_t> drawn = openNumbers();
+  const int32_t lastPicked = CurrentQuestionNo();
+  ASSERT_EQ(drawn.size(), 30u);
+
+  seedFreshly(2);
+  while (OpenQuestionCount() > 30) {
+    QuestionRecord ignored;
+    PickNextQuestion(ignored);
+    MarkCurrentKnown();
+  }
+  EXPECT_EQ(openNumbers(), drawn);
+  EXPECT_EQ(CurrentQuestionNo(), lastPicked);
+}
+
 TEST_F(ExamDrawTest, DefaultsAndLimitsOfTheMotorLicences) {
   WriteSettings("AnzPrfFragenMG3=3\n");
   std::vector<QuestionRecord> records = Questions(45, 7, 10);

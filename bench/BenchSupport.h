@@ -1,0 +1,210 @@
+// Shared helpers of the question-data benchmarks.
+// A scratch directory, generated catalogues, the plain-read baseline, and a reporter that keeps
+// the measured times for the ratio lines.
+#pragma once
+
+#include "core/QuestionRecordCodec.h"
+#include "core/srcCommon.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iomanip>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+// A fresh temporary directory that becomes the working directory, because the core looks for its
+// files there. The destructor returns to the previous directory and removes everything.
+class TBenchDir {
+public:
+  TBenchDir() {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "aerolern-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+      throw std::runtime_error("cannot create a temporary directory");
+    path = pattern;
+    previousDir = fs::current_path().string();
+    fs::current_path(path);
+  }
+  ~TBenchDir() {
+    std::error_code ignored;
+    std::filesystem::current_path(previousDir, ignored);
+    std::filesystem::remove_all(path, ignored);
+  }
+  TBenchDir(const TBenchDir&) = delete;
+  TBenchDir& operator=(const TBenchDir&) = delete;
+
+  std::string File(const std::string& name) const { return path + "/" + name; }
+  // Creates a folder inside; each catalogue size gets its own, as the catalogue name is fixed.
+  std::string MakeSubDir(const std::string& name) const {
+    const std::string sub = File(name);
+    std::filesystem::create_directory(sub);
+    return sub;
+  }
+
+private:
+  std::string path;
+  std::string previousDir;
+};
+
+struct TFileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using TFilePtr = std::unique_ptr<std::FILE, TFileCloser>;
+
+inline void WriteTextFile(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+  if (!out.flush())
+    throw std::runtime_error("cannot write " + path);
+}
+
+// Text of roughly `length` characters made of whole words, so that question and answer fields
+// vary in fill the way real ones do; the umlauts go through the Windows-1252 conversion.
+inline std::string BenchText(int seed, std::size_t length) {
+  static const char* const kWords[] = {
+      "Welche", "Wolkenform", "kündigt", "eine", "Gewitterfront", "an",
+      "und",    "wie",        "verhält", "sich", "der",           "Gleitschirm",
+      "bei",    "böigem",     "Talwind", "über", "dem",           "Startplatz",
+      "im",     "Lee",        "Luftraum"};
+  constexpr int kWordCount = static_cast<int>(sizeof(kWords) / sizeof(kWords[0]));
+  std::string text;
+  for (int word = seed % kWordCount; text.size() < length; word = (word + 1) % kWordCount) {
+    if (!text.empty())
+      text += ' ';
+    text += kWords[word];
+  }
+  return text;
+}
+
+inline QuestionRecord BenchQuestion(int index, int licence, int area, bool inUse) {
+  QuestionRecord record;
+  record.InUse = inUse;
+  record.Owner = EditionOwner;
+  record.Question = "Frage " + std::to_string(index) + ": " +
+                    BenchText(index, 40 + static_cast<std::size_t>(index * 37 % 200)) + "?";
+  record.AnswerA = BenchText(index + 1, 20 + static_cast<std::size_t>(index * 13 % 120));
+  record.AnswerB = BenchText(index + 2, 20 + static_cast<std::size_t>(index * 17 % 120));
+  record.AnswerC = BenchText(index + 3, 20 + static_cast<std::size_t>(index * 19 % 120));
+  record.AnswerD = BenchText(index + 4, 20 + static_cast<std::size_t>(index * 23 % 120));
+  record.CorrectA = index % 4 == 0;
+  record.CorrectB = index % 4 == 1;
+  record.CorrectC = index % 4 == 2;
+  record.CorrectD = index % 4 == 3;
+  record.ImageNo = index % 10 == 0 ? index / 10 : 0;
+  record.Licence = static_cast<int16_t>(licence);
+  record.Area = static_cast<int16_t>(area);
+  return record;
+}
+
+// Writes `count` records made by `make` (called with the record number) in the system's own
+// encoding; returns how many of them are in use.
+inline int WriteCatalogueFile(const std::string& path, int count,
+                              const std::function<QuestionRecord(int)>& make) {
+  TFilePtr file(std::fopen(path.c_str(), "wb"));
+  if (!file)
+    throw std::runtime_error("cannot create " + path);
+  int inUse = 0;
+  for (int recordNo = 0; recordNo < count; ++recordNo) {
+    const QuestionRecord record = make(recordNo);
+    inUse += record.InUse ? 1 : 0;
+    const RecordBytes bytes = EncodeRecord(record);
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
+      throw std::runtime_error("cannot write " + path);
+  }
+  if (std::fclose(file.release()) != 0)
+    throw std::runtime_error("cannot close " + path);
+  return inUse;
+}
+
+// The baseline: open the catalogue with plain stdio, read every record in turn, close; twice.
+// The in-use byte is looked at so that the records are really fetched into user memory, as the
+// pool build does. Returns the in-use count of both passes together.
+inline int64_t ReadCatalogueTwice() {
+  int64_t inUse = 0;
+  RecordBytes bytes{};
+  for (int pass = 0; pass < 2; ++pass) {
+    TFilePtr file(std::fopen(CatalogueFileName, "rb"));
+    if (!file)
+      throw std::runtime_error(std::string("cannot open ") + CatalogueFileName);
+    while (std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size())
+      inUse += bytes[kOffInUse] != 0 ? 1 : 0;
+  }
+  return inUse;
+}
+
+inline void EnterDirectory(const std::string& path) { std::filesystem::current_path(path); }
+
+// Settings every benchmark shares: wall-clock time (the baseline is file access, so CPU time
+// would hide the kernel's part), several repetitions, and their median for the ratios.
+inline benchmark::internal::Benchmark* Configure(benchmark::internal::Benchmark* bench) {
+  return bench->Unit(benchmark::kMillisecond)
+      ->UseRealTime()
+      ->MinWarmUpTime(0.2)
+      ->Repetitions(5)
+      ->ReportAggregatesOnly(true);
+}
+
+// Prints as the console reporter does and keeps the real time per iteration of every run, so that
+// the ratios come from the very measurements shown above them.
+class TCapturingReporter : public benchmark::ConsoleReporter {
+public:
+  // Colour only on a terminal, so that saved output stays plain text.
+  TCapturingReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
+
+  void ReportRuns(const std::vector<Run>& reports) override {
+    ConsoleReporter::ReportRuns(reports);
+    for (const Run& run : reports) {
+      if (run.error_occurred)
+        continue;
+      const double seconds =
+          run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      const std::string& name = run.run_name.function_name;
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+        medians[name] = seconds;
+      else if (run.run_type == Run::RT_Iteration)
+        singles[name] = seconds;
+    }
+  }
+
+  // The median over the repetitions, or the single run when there was only one.
+  std::optional<double> Seconds(const std::string& name) const {
+    if (const auto median = medians.find(name); median != medians.end())
+      return median->second;
+    if (const auto single = singles.find(name); single != singles.end())
+      return single->second;
+    return std::nullopt;
+  }
+
+private:
+  std::map<std::string, double> medians;
+  std::map<std::string, double> singles;
+};
+
+// One line "ratio <what>: <value> (<goal>)", or a note when a side was not measured (filtered out
+// or failed), so that a missing figure is never mistaken for a good one.
+inline void PrintRatio(const TCapturingReporter& reporter, const std::string& what,
+                       const std::string& numerator, const std::string& denominator,
+                       const std::string& goal) {
+  const std::optional<double> top = reporter.Seconds(numerator);
+  const std::optional<double> bottom = reporter.Seconds(denominator);
+  std::cout << "ratio " << what << ": ";
+  if (top && bottom && *bottom > 0)
+    std::cout << std::fixed << std::setprecision(2) << *top / *bottom;
+  else
+    std::cout << "not measured";
+  std::cout << " (" << goal << ")\n";
+}
