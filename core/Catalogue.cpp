@@ -8,6 +8,8 @@
 #include "toolkit/Convert.h"
 #include "toolkit/Exceptions.h"
 
+#include <unistd.h>
+
 const char* const EditionOwner = "Talwinder Flugschule Ost";
 const char* const CatalogueFileName = "Aerolern.dat";
 
@@ -66,9 +68,18 @@ void WriteQuestion(bool append, const QuestionRecord& record) {
   // Changing an existing question must not write past the last record.
   if (!append && position >= count)
     RaiseInOutError(ioReadPastEnd, "Positionieren", CatalogueFileName);
-  catalogue.Seek(position);
-  catalogue.Write(bytes.data());
-  catalogue.Close();
+  try {
+    catalogue.Seek(position);
+    catalogue.Write(bytes.data());
+    catalogue.Close();
+  } catch (const EInOutError&) {
+    catalogue.Discard();
+    // A full disk may have taken part of a new record: cut it off again, so that the file stays
+    // a whole number of records. A failed change leaves at worst that one record damaged.
+    if (append)
+      static_cast<void>(::truncate(CatalogueFileName, static_cast<off_t>(count * kRecordSize)));
+    throw;
+  }
   // The pool learns of the new question only once it is safely in the file.
   if (append)
     AppendNewQuestion(static_cast<int32_t>(count), record.Licence, record.Area);

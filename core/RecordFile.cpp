@@ -4,6 +4,7 @@
 #include "toolkit/Exceptions.h"
 
 #include <cerrno>
+#include <stdio_ext.h>
 #include <sys/stat.h>
 
 namespace {
@@ -83,4 +84,12 @@ void TRecordFile::Close() {
   const bool closed = std::fclose(closing) == 0;
   if (!flushed || !closed)
     Fail(ioWriteFailed, "Schließen");
+}
+
+void TRecordFile::Discard() {
+  if (file == nullptr)
+    return;
+  __fpurge(file);
+  owner.reset();
+  file = nullptr;
 }

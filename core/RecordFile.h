@@ -31,6 +31,8 @@ public:
   void Write(const void* buffer);
   // Flushes and closes; raises error 101 when the data could not be written.
   void Close();
+  // Closes without writing what is still buffered (after a failed write).
+  void Discard();
 
 private:
   void RequireOpen(const char* operation);
