@@ -76,7 +76,13 @@ TEST_F(SketchWindowTest, SideBySideOnAWideScreen) {
   EXPECT_TRUE(shown);
   EXPECT_EQ(Main().Left(), 92);
   EXPECT_EQ(Main().Top(), 50);
-  EXPECT_TRUE(frmSkizzen->SketchFor("11_1")->Picture().Empty()) << "released at the next lookup";
+  // The next lookup frees the pixels of the picture shown before.
+  platform.OnModal("frmSkizzen", [&](TForm&) {
+    EXPECT_EQ(VisibleImages(), std::vector<std::string>{"img11_2"});
+  });
+  frmSkizzen->ShowSketch(Main(), "11_2");
+  EXPECT_TRUE(frmSkizzen->SketchFor("11_1")->Picture().Empty());
+  EXPECT_FALSE(frmSkizzen->SketchFor("11_2")->Picture().Empty());
 }
 
 TEST_F(SketchWindowTest, CentredWhenNeitherFitsAndStackedWhenHeightFits) {
