@@ -1,11 +1,12 @@
 // The message window: icons, layout from the button text, modal showing, time-out and input line.
 #include "windows/srcXMsgBox.h"
 
+#include "windows/Assets.h"
+
 #include "toolkit/Application.h"
 #include "toolkit/Cp1252.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -81,139 +82,6 @@ int32_t TimeoutInterval(int timeoutSeconds) {
 }
 
 // --- Icons ---------------------------------------------------------------------------------
-// The five icons are drawn here in code until the JPEG assets take their place. Each is built
-// from simple shapes tested at the centre of every pixel, painted back to front.
-
-constexpr uint32_t kFace = 0xC0C0C0; // the window colour, so the icon's corners blend in
-constexpr uint32_t kBlack = 0x000000;
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kBlue = 0x1040D0;
-constexpr uint32_t kNavy = 0x000080;
-constexpr uint32_t kYellow = 0xFFE000;
-constexpr uint32_t kRed = 0xE01010;
-constexpr uint32_t kDarkRed = 0x800000;
-
-class TIconCanvas {
-public:
-  TIconCanvas() : rgb(static_cast<std::size_t>(kIconSide * kIconSide * 3)) {
-    Paint(kFace, [](double, double) { return true; });
-  }
-
-  // Paints every pixel whose centre lies inside the shape.
-  template <class Shape> void Paint(uint32_t color, Shape inside) {
-    for (int y = 0; y < kIconSide; ++y)
-      for (int x = 0; x < kIconSide; ++x)
-        if (inside(x + 0.5, y + 0.5)) {
-          const auto at = static_cast<std::size_t>((y * kIconSide + x) * 3);
-          rgb[at] = static_cast<uint8_t>(color >> 16);
-          rgb[at + 1] = static_cast<uint8_t>(color >> 8);
-          rgb[at + 2] = static_cast<uint8_t>(color);
-        }
-  }
-
-  TPicture Picture() {
-    TPicture picture;
-    picture.SetPixels(kIconSide, kIconSide, std::move(rgb));
-    return picture;
-  }
-
-private:
-  std::vector<uint8_t> rgb;
-};
-
-auto Ellipse(double cx, double cy, double rx, double ry) {
-  return [=](double x, double y) {
-    const double dx = (x - cx) / rx, dy = (y - cy) / ry;
-    return dx * dx + dy * dy <= 1.0;
-  };
-}
-
-auto Disc(double cx, double cy, double r) { return Ellipse(cx, cy, r, r); }
-
-auto Box(double left, double top, double right, double bottom) {
-  return [=](double x, double y) { return x >= left && x < right && y >= top && y < bottom; };
-}
-
-// A line from (x1, y1) to (x2, y2) of the given thickness with round ends.
-auto Stroke(double x1, double y1, double x2, double y2, double thickness) {
-  return [=](double x, double y) {
-    const double vx = x2 - x1, vy = y2 - y1;
-    const double t = std::clamp(((x - x1) * vx + (y - y1) * vy) / (vx * vx + vy * vy), 0.0, 1.0);
-    const double dx = x - (x1 + t * vx), dy = y - (y1 + t * vy);
-    return dx * dx + dy * dy <= thickness * thickness / 4;
-  };
-}
-
-auto Triangle(double ax, double ay, double bx, double by, double cx, double cy) {
-  return [=](double x, double y) {
-    const double d1 = (x - bx) * (ay - by) - (ax - bx) * (y - by);
-    const double d2 = (x - cx) * (by - cy) - (bx - cx) * (y - cy);
-    const double d3 = (x - ax) * (cy - ay) - (cx - ax) * (y - ay);
-    const bool negative = d1 < 0 || d2 < 0 || d3 < 0;
-    const bool positive = d1 > 0 || d2 > 0 || d3 > 0;
-    return !(negative && positive);
-  };
-}
-
-// A white speech balloon with a black outline and its tail to the lower left.
-TIconCanvas SpeechBalloon() {
-  TIconCanvas canvas;
-  canvas.Paint(kBlack, Ellipse(16, 13, 15, 12));
-  canvas.Paint(kBlack, Triangle(6, 19, 13, 23, 3, 31));
-  canvas.Paint(kWhite, Ellipse(16, 13, 14, 11));
-  canvas.Paint(kWhite, Triangle(7.5, 19, 12, 22, 5, 28.5));
-  return canvas;
-}
-
-TPicture InformationIcon() {
-  TIconCanvas canvas = SpeechBalloon();
-  canvas.Paint(kBlue, Disc(16, 6.5, 2));
-  canvas.Paint(kBlue, Box(14.5, 10, 17.5, 20));
-  canvas.Paint(kBlue, Box(13, 10, 17.5, 11.5));
-  canvas.Paint(kBlue, Box(13, 19, 19, 20.5));
-  return canvas.Picture();
-}
-
-TPicture QuestionIcon() {
-  TIconCanvas canvas = SpeechBalloon();
-  // The hook of the "?": a ring open to the lower left, then the neck down to the dot.
-  canvas.Paint(kBlue, [](double x, double y) {
-    const double r = std::hypot(x - 16, y - 9);
-    return r >= 3 && r <= 5.5 && !(x < 16 && y > 9);
-  });
-  canvas.Paint(kBlue, Stroke(19.5, 11.5, 16, 14.5, 3));
-  canvas.Paint(kBlue, Box(14.5, 14, 17.5, 17));
-  canvas.Paint(kBlue, Disc(16, 20.5, 1.8));
-  return canvas.Picture();
-}
-
-TPicture ExclamationIcon() {
-  TIconCanvas canvas;
-  canvas.Paint(kBlack, Triangle(16, 1, 0.5, 30.5, 31.5, 30.5));
-  canvas.Paint(kYellow, Triangle(16, 4, 3, 29, 29, 29));
-  canvas.Paint(kBlack, Stroke(16, 11, 16, 21, 3));
-  canvas.Paint(kBlack, Disc(16, 25.5, 1.8));
-  return canvas.Picture();
-}
-
-TPicture CriticalIcon() {
-  TIconCanvas canvas;
-  canvas.Paint(kDarkRed, Disc(16, 16, 15.5));
-  canvas.Paint(kRed, Disc(16, 16, 14.5));
-  canvas.Paint(kWhite, Stroke(10.5, 10.5, 21.5, 21.5, 3.5));
-  canvas.Paint(kWhite, Stroke(21.5, 10.5, 10.5, 21.5, 3.5));
-  return canvas.Picture();
-}
-
-TPicture ApplicationIcon() {
-  TIconCanvas canvas;
-  canvas.Paint(kBlack, Box(2, 5, 30, 27));
-  canvas.Paint(kNavy, Box(3, 6, 29, 10));
-  canvas.Paint(kWhite, Box(3, 11, 29, 26));
-  canvas.Paint(kFace, Box(25, 7, 28, 9));
-  return canvas.Picture();
-}
-
 } // namespace
 
 TfrmXMsgBox::TfrmXMsgBox() : TForm("frmXMsgBox") {
@@ -226,18 +94,23 @@ TfrmXMsgBox::TfrmXMsgBox() : TForm("frmXMsgBox") {
   SetFont(font);
   SetBounds(0, 0, 300, 110);
 
-  const auto icon = [this](const std::string& name, TPicture picture) {
+  // The icons are pictures beside the program; a missing one leaves its place empty.
+  const auto icon = [this](const std::string& name, const std::string& file) {
     TImage* image = Create<TImage>(name);
     image->SetBounds(kIconLeft, kIconTop, kIconSide, kIconSide);
-    image->SetPicture(std::move(picture));
+    try {
+      image->SetPictureFile(AssetPath("icons/" + file));
+    } catch (const std::exception&) {
+      image->SetPicture(TPicture());
+    }
     image->Hide();
     return image;
   };
-  imgXMBInformation = icon("imgXMBInformation", InformationIcon());
-  imgXMBQuestion = icon("imgXMBQuestion", QuestionIcon());
-  imgXMBExclamation = icon("imgXMBExclamation", ExclamationIcon());
-  imgXMBCritical = icon("imgXMBCritical", CriticalIcon());
-  imgXMBApplication = icon("imgXMBApplication", ApplicationIcon());
+  imgXMBInformation = icon("imgXMBInformation", "information.jpg");
+  imgXMBQuestion = icon("imgXMBQuestion", "question.jpg");
+  imgXMBExclamation = icon("imgXMBExclamation", "exclamation.jpg");
+  imgXMBCritical = icon("imgXMBCritical", "critical.jpg");
+  imgXMBApplication = icon("imgXMBApplication", "application.jpg");
   imgXMBInformation->Show();
 
   lblXMB001 = Create<TLabel>("lblXMB001");

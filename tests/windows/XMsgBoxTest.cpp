@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <set>
 #include <string>
@@ -43,6 +44,9 @@ TButton& ButtonNo(TForm& form, int number) {
 class XMsgBoxTest : public ::testing::Test {
 protected:
   XMsgBoxTest() {
+    // The program lies in the source tree, so its icons are the real pictures.
+    if (const char* source = std::getenv("AEROLERN_SOURCE_DIR"))
+      platform.SetProgramPath(std::string(source) + "/aerolern");
     Application.ResetTerminated();
     Application.CreateForm(mainForm);
     Application.CreateForm(frmXMsgBox);
@@ -379,7 +383,8 @@ TEST_F(XMsgBoxTest, IconKinds) {
   // Every icon is a 32 × 32 picture of its own at the same place.
   std::set<std::vector<uint8_t>> pictures;
   for (const std::string& name : names) {
-    const TImage& image = ControlOf<TImage>(*frmXMsgBox, name);
+    TImage& image = ControlOf<TImage>(*frmXMsgBox, name);
+    image.LoadedPicture();
     EXPECT_EQ(image.Left(), 16) << name;
     EXPECT_EQ(image.Top(), 8) << name;
     EXPECT_EQ(image.Width(), 32) << name;
