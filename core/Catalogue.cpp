@@ -33,7 +33,8 @@ QuestionRecord NoQuestionRecord() {
 void InitCatalogue() {
   RecordBytes bytes{};
   {
-    TRecordFile catalogue(CatalogueFileName, kRecordSize);
+    // Only read: a catalogue the learner may not write must still be checked.
+    TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
     catalogue.Seek(catalogue.RecordCount() / 4);
     catalogue.Read(bytes.data());
     catalogue.Close();
