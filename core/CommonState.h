@@ -12,7 +12,8 @@ bool CategorySelected(int licence, int area);
 void ReplacePool(std::vector<PoolEntry> entries);
 // Sets the open count without touching the entries.
 void SetOpenCount(int32_t value);
-// Appends an open entry for a new question and makes it current.
+// Appends an entry for a new question and makes it current; it is open when its category is
+// selected.
 void AppendNewQuestion(int32_t recordNo, int16_t licence, int16_t area);
 // A pick that does not read the record: returns the chosen record number or -1.
 int32_t PickNextRecordNo();
@@ -28,3 +29,5 @@ int32_t ExamQuestionCount(int licence);
 // Closes randomly picked open entries until `keep` are left, exactly as repeated picks and
 // closes would when every open entry is eligible, but in logarithmic time per pick.
 void CloseRandomEntriesDownTo(int32_t keep);
+// The in-use flag of every record of the catalogue, in record order.
+std::vector<bool> RecordsInUse();

@@ -85,6 +85,21 @@ void ReplaceFileSafely(const std::string& path, const std::vector<uint8_t>& data
   }
 }
 
+// A state saved before a question was deleted still names it: it stays closed, so a deleted
+// question never comes back. Entries beyond the catalogue's end are kept as they are.
+void CloseDeletedQuestions(std::vector<PoolEntry>& entries) {
+  std::vector<bool> inUse;
+  try {
+    inUse = RecordsInUse();
+  } catch (const EInOutError&) {
+    return; // without a readable catalogue there is nothing to compare with
+  }
+  for (PoolEntry& entry : entries)
+    if (entry.RecordNo >= 0 && static_cast<std::size_t>(entry.RecordNo) < inUse.size() &&
+        !inUse[static_cast<std::size_t>(entry.RecordNo)])
+      entry.Open = 0;
+}
+
 } // namespace
 
 std::string KnowledgeFilePath() {
@@ -127,6 +142,7 @@ void LoadKnowledgeIntoPool() {
     entries.push_back(DecodeEntry(bytes));
   }
   file.Close();
+  CloseDeletedQuestions(entries);
   ReplacePool(std::move(entries));
   SelectAllCategories();
 }

@@ -66,9 +66,13 @@ void ReplacePool(std::vector<PoolEntry> entries) {
 void SetOpenCount(int32_t value) { openCount = value; }
 
 void AppendNewQuestion(int32_t recordNo, int16_t licence, int16_t area) {
-  pool.push_back(PoolEntry{1, 1, licence, area, recordNo});
+  // A question of a category outside the selection could never be picked: counted as open it
+  // would keep the pass from ever ending. It joins the pool closed and opens at the next build.
+  const bool pickable = CategorySelected(licence, area);
+  pool.push_back(PoolEntry{1, static_cast<uint8_t>(pickable ? 1 : 0), licence, area, recordNo});
   currentNo = recordNo;
-  ++openCount;
+  if (pickable)
+    ++openCount;
 }
 
 std::vector<PoolEntry> ScanCatalogue(const std::function<bool(int16_t, int16_t)>& wanted) {
@@ -85,6 +89,20 @@ std::vector<PoolEntry> ScanCatalogue(const std::function<bool(int16_t, int16_t)>
   }
   catalogue.Close();
   return entries;
+}
+
+std::vector<bool> RecordsInUse() {
+  TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
+  const int64_t count = catalogue.RecordCount();
+  std::vector<bool> inUse;
+  inUse.reserve(static_cast<std::size_t>(count));
+  RecordBytes bytes{};
+  for (int64_t recordNo = 0; recordNo < count; ++recordNo) {
+    catalogue.Read(bytes.data());
+    inUse.push_back(bytes[kOffInUse] != 0);
+  }
+  catalogue.Close();
+  return inUse;
 }
 
 void BuildQuestionPool(bool fromKnowledgeFile) {

@@ -138,8 +138,14 @@ void TEdit::TypeCharacter(char32_t character) {
   } else if (character < 0x800) {
     encoded += static_cast<char>(0xC0 | (character >> 6));
     encoded += static_cast<char>(0x80 | (character & 0x3F));
-  } else {
+  } else if (character < 0x10000) {
     encoded += static_cast<char>(0xE0 | ((character >> 12) & 0x0F));
+    encoded += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+    encoded += static_cast<char>(0x80 | (character & 0x3F));
+  } else {
+    // Characters beyond the basic plane (emoji typed through an input method) take four bytes.
+    encoded += static_cast<char>(0xF0 | ((character >> 18) & 0x07));
+    encoded += static_cast<char>(0x80 | ((character >> 12) & 0x3F));
     encoded += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
     encoded += static_cast<char>(0x80 | (character & 0x3F));
   }

@@ -233,3 +233,23 @@ TEST_F(CatalogueTest, DeletingFlagsOnlyTheInUseByte) {
 }
 
 } // namespace
+
+namespace {
+
+class NewQuestionOutsideSelectionTest : public CoreTest {};
+
+TEST_F(NewQuestionOutsideSelectionTest, JoinsThePoolClosedUntilTheNextBuild) {
+  WriteCatalogue(Questions(3, 1, 1));
+  SelectCategories(1, 1);
+  BuildQuestionPool(false);
+  WriteQuestion(true, MakeQuestion(3, 1, "Funk"));
+  EXPECT_EQ(CurrentQuestionNo(), 3);
+  ASSERT_EQ(QuestionPool().size(), 4u);
+  EXPECT_EQ(QuestionPool().back().Open, 0) << "it could never be picked in this selection";
+  EXPECT_EQ(OpenQuestionCount(), 3);
+  SelectCategories(3, 1);
+  BuildQuestionPool(false);
+  EXPECT_EQ(OpenQuestionCount(), 1);
+}
+
+} // namespace

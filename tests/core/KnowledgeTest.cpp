@@ -181,3 +181,31 @@ TEST_F(KnowledgeTest, MissingSettingsFileAbortsBeforeTheKnowledgeFile) {
 }
 
 } // namespace
+
+namespace {
+
+class KnowledgeAfterDeletionTest : public CoreTest {};
+
+TEST_F(KnowledgeAfterDeletionTest, DeletedQuestionsStayClosedAfterLoading) {
+  WriteSettings("");
+  std::vector<QuestionRecord> records = Questions(4, 1, 1);
+  records[2].InUse = false;
+  WriteCatalogue(records);
+  std::string bytes;
+  for (int32_t recordNo : {0, 2, 3, 7})
+    bytes += EntryBytes(PoolEntry{1, 1, 1, 1, recordNo});
+  WriteFileBytes(KnowledgeFileName, bytes);
+  BuildQuestionPool(true);
+  ASSERT_EQ(QuestionPool().size(), 4u);
+  EXPECT_EQ(QuestionPool()[1].Open, 0) << "record 2 was deleted after the state was saved";
+  EXPECT_EQ(QuestionPool()[3].Open, 1) << "an entry beyond the catalogue is kept as stored";
+  EXPECT_EQ(OpenQuestionCount(), 3);
+  for (int time = 50000; time < 50040; ++time) {
+    platform.SetTimeOfDay(time);
+    QuestionRecord record;
+    PickNextQuestion(record);
+    EXPECT_NE(CurrentQuestionNo(), 2);
+  }
+}
+
+} // namespace

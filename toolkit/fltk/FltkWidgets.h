@@ -1,0 +1,147 @@
+// The FLTK widgets that stand for the model's controls and forms. Each draws from the model
+// and hands the user's input to the model's entry points; none changes model state itself.
+#pragma once
+
+#include "toolkit/StdCtrls.h"
+
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Group.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Round_Button.H>
+
+#include <string>
+#include <vector>
+
+class TFltkFormPeer;
+
+// What every control widget shares: the control it stands for (until the control goes) and
+// the peer that routes keys and reports errors.
+class TFltkLink {
+public:
+  TFltkLink(TFltkFormPeer& owner, TControl& linked) : peer(owner), control(&linked) {}
+  virtual ~TFltkLink() = default;
+  TFltkLink(const TFltkLink&) = delete;
+  TFltkLink& operator=(const TFltkLink&) = delete;
+
+  TControl* Control() const { return control; }
+  // The control is being destroyed: from now on the widget forwards nothing and draws nothing.
+  void Detach() { control = nullptr; }
+
+protected:
+  // The mouse and key handling of a control that is clicked as a whole: the left button
+  // clicks the control when released over it (so a press dragged off does nothing), other
+  // buttons only press the mouse down on it; keys go to the form through the peer. Returns -1
+  // for events it leaves to the FLTK widget.
+  int HandleInput(Fl_Widget& widget, int event);
+
+  TFltkFormPeer& peer;
+  TControl* control;
+  bool pressed = false;
+};
+
+// TLabel: draws its text itself, line by line, so that "&" and "@" show literally and the
+// lines break exactly where TLabel measured them.
+class TFltkLabel : public Fl_Box, public TFltkLink {
+public:
+  TFltkLabel(TFltkFormPeer& owner, TLabel& label);
+  void draw() override;
+  int handle(int event) override;
+};
+
+// TButton: pressed look while the mouse is held; the default button has a black outline.
+class TFltkButton : public Fl_Button, public TFltkLink {
+public:
+  TFltkButton(TFltkFormPeer& owner, TButton& button);
+  void draw() override;
+  int handle(int event) override;
+};
+
+// Check boxes, radio buttons and push buttons clip their caption to their bounds as desktop
+// controls do: a check box only as wide as its box shows no caption.
+
+// TCheckBox: the tick always shows the model's Checked; FLTK's own toggle never runs.
+class TFltkCheckBox : public Fl_Check_Button, public TFltkLink {
+public:
+  TFltkCheckBox(TFltkFormPeer& owner, TCheckBox& box);
+  void draw() override;
+  int handle(int event) override;
+};
+
+// TRadioButton: shows the model's Checked; the model keeps the siblings exclusive.
+class TFltkRadioButton : public Fl_Round_Button, public TFltkLink {
+public:
+  TFltkRadioButton(TFltkFormPeer& owner, TRadioButton& button);
+  void draw() override;
+  int handle(int event) override;
+};
+
+// TEdit: mirrors the model's text. Typing goes to the form as keys, so the model's TEdit does
+// the editing (and its maximum length); the FLTK input only keeps cursor and selection.
+// Pasted text is handed to the model as a user edit.
+class TFltkEdit : public Fl_Input, public TFltkLink {
+public:
+  TFltkEdit(TFltkFormPeer& owner, TEdit& edit);
+  int handle(int event) override;
+  // Shows the model's text with the cursor at its end.
+  void ShowText(const std::string& text);
+};
+
+// TImage: draws the model's picture from its own pixel buffer. The picture file is decoded
+// on the first draw, so only pictures that are actually shown are decoded.
+class TFltkImage : public Fl_Widget, public TFltkLink {
+public:
+  TFltkImage(TFltkFormPeer& owner, TImage& image);
+  void draw() override;
+  int handle(int event) override;
+  // A new picture: a failed decode may be tried again.
+  void PictureChanged() { failedFile.clear(); }
+
+private:
+  std::string failedFile;
+};
+
+// TGroupBox: an etched frame with the caption on its top line; holds the widgets of its
+// child controls (which the group owns, as every FLTK group owns its children).
+class TFltkGroupBox : public Fl_Group, public TFltkLink {
+public:
+  TFltkGroupBox(TFltkFormPeer& owner, TGroupBox& box);
+  void draw() override;
+  int handle(int event) override;
+};
+
+// Lines of text drawn literally in the default font: the text of the message dialog.
+class TFltkTextLines : public Fl_Widget {
+public:
+  TFltkTextLines(int x, int y, int w, int h, std::vector<std::string> shownLines, TFont textFont);
+  void draw() override;
+
+private:
+  std::vector<std::string> lines;
+  TFont font;
+};
+
+// The window of a form: the client area plus the menu bar. Every key goes to the model; the
+// close box and Escape go to the model too, so FLTK never hides the window by itself.
+class TFltkWindow : public Fl_Double_Window {
+public:
+  TFltkWindow(TFltkFormPeer& owner, int width, int height);
+  int handle(int event) override;
+  void draw() override;
+  // Gives the window the X input focus once it is drawn (mapped): without a window manager
+  // nothing else would, and keys would go nowhere.
+  void RequestInputFocus() { inputFocusPending = true; }
+  // Places the window's client area; sets FLTK's forced position so that a first showing
+  // goes there too.
+  void PlaceClientArea(int left, int top, int width, int height);
+
+private:
+  TFltkFormPeer& peer;
+  bool inputFocusPending = false;
+};
+
+// After a window was hidden: gives the X input focus to the window now on top (the modal one
+// if any), since without a window manager nobody else would.
+void FocusNextWindow(const Fl_Window& hidden);
