@@ -5,5 +5,6 @@ cd "$(dirname "$0")"
 scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
-# The trainer's window arrives with the main window; until then this shows the demo catalogue.
-build/tools/aerolern-katalog check build/run/Aerolern.dat
+# The run folder holds the program, its settings and pictures, the catalogue and the help page.
+cd build/run
+exec ./aerolern
