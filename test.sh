@@ -14,5 +14,7 @@ sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize"
 cmake --build build-sanitize -j"$jobs"
+# The font and display libraries keep caches for the whole process; those are not our leaks.
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
