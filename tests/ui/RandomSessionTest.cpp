@@ -845,7 +845,7 @@ protected:
       platform.Wait(ms);
       return "wait " + std::to_string(ms) + " ms";
     });
-    Add(1, [this] {
+    Add(1, [] {
       std::remove(KnowledgeFileName);
       return std::string("remove the knowledge file");
     });

@@ -7,7 +7,9 @@ start_xvfb() {
   local display pid
   for display in $(seq 90 150); do
     [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: by default the server resets whenever its last client leaves, and a client that
+    # connects during the reset can be refused; tests that start one program after another hit that.
+    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     pid=$!
     for _ in $(seq 50); do
       # A server that died lost the display to another test: try the next one.
