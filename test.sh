@@ -18,3 +18,6 @@ cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+# Each fuzzer for 30 seconds on its seed corpus (a clang build of its own).
+fuzz/run-fuzzers.sh 30 build-fuzz

@@ -5,8 +5,15 @@
 void DrawExamQuestions(int licence, int area) {
   const int recordLicence = (licence == 71 || licence == 72) ? 7 : licence;
   SetOpenCount(0);
-  ReplacePool(ScanCatalogue(
-      [&](int16_t l, int16_t a) { return l == recordLicence && a == area; }));
+  std::vector<PoolEntry> entries;
+  try {
+    entries = ScanCatalogue([&](int16_t l, int16_t a) { return l == recordLicence && a == area; });
+  } catch (const std::exception&) {
+    // Nothing of an unreadable catalogue is asked; no stale entry stays open.
+    ReplacePool({});
+    throw;
+  }
+  ReplacePool(std::move(entries));
   const int32_t limit = ExamQuestionCount(licence);
   if (limit >= OpenQuestionCount())
     return;

@@ -110,9 +110,17 @@ void BuildQuestionPool(bool fromKnowledgeFile) {
     LoadKnowledgeIntoPool();
     return;
   }
-  // A failed build leaves no question to pick until a build succeeds.
+  // A failed build leaves no question to pick until a build succeeds, and no open entry that
+  // the count would no longer know of.
   openCount = 0;
-  ReplacePool(ScanCatalogue(CategorySelected));
+  std::vector<PoolEntry> entries;
+  try {
+    entries = ScanCatalogue(CategorySelected);
+  } catch (const std::exception&) {
+    pool.clear();
+    throw;
+  }
+  ReplacePool(std::move(entries));
 }
 
 int32_t PickNextRecordNo() {

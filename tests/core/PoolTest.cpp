@@ -163,3 +163,25 @@ TEST_F(PoolTest, EditModeIsStored) {
 }
 
 } // namespace
+
+namespace {
+
+class FailedBuildTest : public CoreTest {};
+
+TEST_F(FailedBuildTest, LeavesNoOpenEntryBehind) {
+  WriteCatalogue(Questions(4, 1, 1));
+  BuildAll();
+  platform.SetTimeOfDay(60000);
+  QuestionRecord record;
+  PickNextQuestion(record);
+  std::remove(CatalogueFileName);
+  EXPECT_THROW(BuildQuestionPool(false), std::exception);
+  EXPECT_EQ(OpenQuestionCount(), 0);
+  EXPECT_TRUE(QuestionPool().empty());
+  MarkCurrentKnown();
+  EXPECT_EQ(OpenQuestionCount(), 0) << "the count never goes below the open entries";
+  EXPECT_THROW(DrawExamQuestions(1, 1), std::exception);
+  EXPECT_TRUE(QuestionPool().empty());
+}
+
+} // namespace
