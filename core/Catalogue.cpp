@@ -40,7 +40,8 @@ void InitCatalogue() {
     catalogue.Close();
   }
   if (!OwnerMatchesEdition(DecodeRecord(bytes).Owner)) {
-    Application.MessageBox("Achtung! Das Datenfile (Fragenkatalog) passt nicht zur Aerolern Version!");
+    Application.MessageBox(
+        "Achtung! Das Datenfile (Fragenkatalog) passt nicht zur Aerolern Version!");
     Application.Terminate();
   }
   SelectAllCategories();

@@ -85,7 +85,8 @@ std::vector<PoolEntry> ScanCatalogue(const std::function<bool(int16_t, int16_t)>
     const int16_t licence = ReadInt16(bytes.data() + kOffLicence);
     const int16_t area = ReadInt16(bytes.data() + kOffArea);
     if (bytes[kOffInUse] != 0 && wanted(licence, area))
-      entries.push_back(PoolEntry{bytes[kOffInUse], 1, licence, area, static_cast<int32_t>(recordNo)});
+      entries.push_back(
+          PoolEntry{bytes[kOffInUse], 1, licence, area, static_cast<int32_t>(recordNo)});
   }
   catalogue.Close();
   return entries;

@@ -19,7 +19,8 @@ void WriteString(RecordBytes& bytes, std::size_t offset, std::size_t capacity,
 
 std::string ReadString(const RecordBytes& bytes, std::size_t offset, std::size_t capacity) {
   const std::size_t length = std::min<std::size_t>(bytes[offset], capacity);
-  return Cp1252ToUtf8(std::string(reinterpret_cast<const char*>(bytes.data() + offset + 1), length));
+  return Cp1252ToUtf8(
+      std::string(reinterpret_cast<const char*>(bytes.data() + offset + 1), length));
 }
 
 } // namespace
@@ -30,7 +31,8 @@ int16_t ReadInt16(const uint8_t* at) {
 
 int32_t ReadInt32(const uint8_t* at) {
   const uint32_t value = static_cast<uint32_t>(at[0]) | (static_cast<uint32_t>(at[1]) << 8) |
-                         (static_cast<uint32_t>(at[2]) << 16) | (static_cast<uint32_t>(at[3]) << 24);
+                         (static_cast<uint32_t>(at[2]) << 16) |
+                         (static_cast<uint32_t>(at[3]) << 24);
   return static_cast<int32_t>(value);
 }
 

@@ -53,7 +53,8 @@ void TRecordFile::Seek(int64_t recordNo) {
   RequireOpen("Positionieren");
   if (recordNo < 0 || recordNo > RecordCount())
     Fail(ioReadPastEnd, "Positionieren");
-  if (std::fseek(file, static_cast<long>(recordNo * static_cast<int64_t>(recordSize)), SEEK_SET) != 0)
+  if (std::fseek(file, static_cast<long>(recordNo * static_cast<int64_t>(recordSize)), SEEK_SET) !=
+      0)
     Fail(InOutErrorFromErrno(errno), "Positionieren");
   lastWasWrite = false;
 }

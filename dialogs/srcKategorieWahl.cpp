@@ -20,30 +20,41 @@ struct TAreaBox {
 
 constexpr int kAreaCount[8] = {0, 4, 3, 1, 3, 3, 3, 10};
 constexpr int kLicenceTops[7] = {16, 64, 112, 160, 208, 256, 304};
-const char* const kLicenceCaptions[7] = {
-    "Beschränkter Luftfahrerschein (vormals A-Lizenz)",
-    "Unbeschränkter Luftfahrerschein (vormals B-Lizenz)",
-    "Flugfunk",
-    "Windenschlepp - Windenführer",
-    "Windenschlepp - Gleitsegel",
-    "Passagierflug - Gleitsegel",
-    "Motor - Gleitsegel (Fragenkatalog des DULV)"};
+const char* const kLicenceCaptions[7] = {"Beschränkter Luftfahrerschein (vormals A-Lizenz)",
+                                         "Unbeschränkter Luftfahrerschein (vormals B-Lizenz)",
+                                         "Flugfunk",
+                                         "Windenschlepp - Windenführer",
+                                         "Windenschlepp - Gleitsegel",
+                                         "Passagierflug - Gleitsegel",
+                                         "Motor - Gleitsegel (Fragenkatalog des DULV)"};
 
-const TAreaBox kAreaBoxes[] = {
-    {1, 1, "Meteorologie", 48, 40, 97},     {1, 2, "Luftrecht", 152, 40, 97},
-    {1, 3, "Flugpraxis", 264, 40, 97},      {1, 4, "Technik", 360, 40, 97},
-    {2, 1, "Meteorologie", 48, 88, 97},     {2, 2, "Luftrecht", 152, 88, 97},
-    {2, 3, "Navigation", 264, 88, 97},      {3, 1, "Flugfunk für Luftsportgeräteführer", 48, 132, 193},
-    {4, 1, "Luftrecht", 48, 184, 97},       {4, 2, "Technik", 152, 184, 97},
-    {4, 3, "Verhalten", 264, 184, 97},      {5, 1, "Luftrecht", 48, 232, 97},
-    {5, 2, "Technik", 152, 232, 97},        {5, 3, "Verhalten", 264, 232, 97},
-    {6, 1, "Luftrecht", 48, 280, 97},       {6, 2, "Technik", 152, 280, 97},
-    {6, 3, "Verhalten", 264, 280, 97},      {7, 1, "Luftrecht", 48, 328, 97},
-    {7, 2, "Flugfunk", 152, 328, 97},       {7, 3, "Meteorologie", 264, 328, 97},
-    {7, 4, "Verhalten", 360, 328, 97},      {7, 5, "Navi. (Fragen)", 48, 344, 97},
-    {7, 6, "Navi. (Aufgaben)", 152, 344, 113}, {7, 7, "Technik", 264, 344, 97},
-    {7, 8, "3-Achser Technik", 48, 360, 105}, {7, 9, "3-Achser Verhalten", 152, 360, 129},
-    {7, 10, "Passagier", 360, 360, 97}};
+const TAreaBox kAreaBoxes[] = {{1, 1, "Meteorologie", 48, 40, 97},
+                               {1, 2, "Luftrecht", 152, 40, 97},
+                               {1, 3, "Flugpraxis", 264, 40, 97},
+                               {1, 4, "Technik", 360, 40, 97},
+                               {2, 1, "Meteorologie", 48, 88, 97},
+                               {2, 2, "Luftrecht", 152, 88, 97},
+                               {2, 3, "Navigation", 264, 88, 97},
+                               {3, 1, "Flugfunk für Luftsportgeräteführer", 48, 132, 193},
+                               {4, 1, "Luftrecht", 48, 184, 97},
+                               {4, 2, "Technik", 152, 184, 97},
+                               {4, 3, "Verhalten", 264, 184, 97},
+                               {5, 1, "Luftrecht", 48, 232, 97},
+                               {5, 2, "Technik", 152, 232, 97},
+                               {5, 3, "Verhalten", 264, 232, 97},
+                               {6, 1, "Luftrecht", 48, 280, 97},
+                               {6, 2, "Technik", 152, 280, 97},
+                               {6, 3, "Verhalten", 264, 280, 97},
+                               {7, 1, "Luftrecht", 48, 328, 97},
+                               {7, 2, "Flugfunk", 152, 328, 97},
+                               {7, 3, "Meteorologie", 264, 328, 97},
+                               {7, 4, "Verhalten", 360, 328, 97},
+                               {7, 5, "Navi. (Fragen)", 48, 344, 97},
+                               {7, 6, "Navi. (Aufgaben)", 152, 344, 113},
+                               {7, 7, "Technik", 264, 344, 97},
+                               {7, 8, "3-Achser Technik", 48, 360, 105},
+                               {7, 9, "3-Achser Verhalten", 152, 360, 129},
+                               {7, 10, "Passagier", 360, 360, 97}};
 
 std::string TwoDigits(int number) { return (number < 10 ? "0" : "") + std::to_string(number); }
 
@@ -70,11 +81,11 @@ TfrmKategorieWahl::TfrmKategorieWahl() : TForm("frmKategorieWahl") {
     box->SetCaption(LicenceBoxName(licence));
     box->OnClick = [this, licence](TObject*) { LicenceBoxClick(licence); };
     LicenceBoxes[licence - 1] = box;
-    for (const TAreaBox& spec : kAreaBoxes) {
-      if (spec.Licence != licence)
+    for (const TAreaBox& entry : kAreaBoxes) {
+      if (entry.Licence != licence)
         continue;
-      TCheckBox* area = Create<TCheckBox>(AreaBoxName(spec.Licence, spec.Area));
-      area->SetBounds(spec.Left, spec.Top, spec.Width, 17);
+      TCheckBox* area = Create<TCheckBox>(AreaBoxName(entry.Licence, entry.Area));
+      area->SetBounds(entry.Left, entry.Top, entry.Width, 17);
       area->SetCaption(area->Name());
     }
   }
@@ -94,8 +105,8 @@ void TfrmKategorieWahl::FormCreate(TObject*) {
   }
   for (int licence = 1; licence <= 7; ++licence)
     LicenceBoxes[licence - 1]->SetCaption(kLicenceCaptions[licence - 1]);
-  for (const TAreaBox& spec : kAreaBoxes)
-    ControlOf<TCheckBox>(*this, AreaBoxName(spec.Licence, spec.Area)).SetCaption(spec.Caption);
+  for (const TAreaBox& entry : kAreaBoxes)
+    ControlOf<TCheckBox>(*this, AreaBoxName(entry.Licence, entry.Area)).SetCaption(entry.Caption);
   // The motor paraglider catalogue is not part of this edition: its row stays hidden.
   LicenceBoxes[6]->Hide();
   for (int area = 1; area <= 10; ++area)
@@ -119,9 +130,9 @@ bool IsAreaChecked(int licence, int area) {
   if (frmKategorieWahl == nullptr)
     return false;
   const std::string filler = area < 10 ? "0" : "";
-  const std::string name = area == 0
-                               ? "chkKat0" + std::to_string(licence)
-                               : "chkUKat0" + std::to_string(licence) + filler + std::to_string(area);
+  const std::string name =
+      area == 0 ? "chkKat0" + std::to_string(licence)
+                : "chkUKat0" + std::to_string(licence) + filler + std::to_string(area);
   const auto* box = frmKategorieWahl->Find<TCheckBox>(name);
   return box != nullptr && box->Checked();
 }

@@ -19,21 +19,34 @@ struct TCategoryButton {
   int Top;
 };
 
-const TCategoryButton kButtons[] = {
-    {"11", "Meteorologie", 32, 176},   {"12", "Luftrecht", 144, 176},
-    {"13", "Flugpraxis", 256, 176},    {"14", "Technik", 368, 176},
-    {"21", "Meteorologie", 32, 216},   {"22", "Luftrecht", 144, 216},
-    {"23", "Navigation", 256, 216},    {"31", "Flugfunk für Luftsportgeräteführer", 32, 256},
-    {"41", "Luftrecht", 32, 296},      {"42", "Technik", 144, 296},
-    {"43", "Verhalten", 256, 296},     {"51", "Luftrecht", 32, 336},
-    {"52", "Technik", 144, 336},       {"53", "Verhalten", 256, 336},
-    {"61", "Luftrecht", 32, 376},      {"62", "Technik", 144, 376},
-    {"63", "Verhalten", 256, 376},     {"71", "Luftrecht", 32, 416},
-    {"72", "Flugfunk", 144, 416},      {"73", "Meteorologie", 256, 416},
-    {"74", "Verhalten", 368, 416},     {"75", "Navi. (Fragen)", 32, 432},
-    {"76", "Navi. (Aufgaben)", 144, 432}, {"77", "Technik", 256, 432},
-    {"78", "nicht belegt", 368, 432},  {"79", "3-Achser Technik", 32, 448},
-    {"710", "3-Achser Verhalten", 144, 448}, {"00", "Frage gehört zu allen Kategorien", 24, 464}};
+const TCategoryButton kButtons[] = {{"11", "Meteorologie", 32, 176},
+                                    {"12", "Luftrecht", 144, 176},
+                                    {"13", "Flugpraxis", 256, 176},
+                                    {"14", "Technik", 368, 176},
+                                    {"21", "Meteorologie", 32, 216},
+                                    {"22", "Luftrecht", 144, 216},
+                                    {"23", "Navigation", 256, 216},
+                                    {"31", "Flugfunk für Luftsportgeräteführer", 32, 256},
+                                    {"41", "Luftrecht", 32, 296},
+                                    {"42", "Technik", 144, 296},
+                                    {"43", "Verhalten", 256, 296},
+                                    {"51", "Luftrecht", 32, 336},
+                                    {"52", "Technik", 144, 336},
+                                    {"53", "Verhalten", 256, 336},
+                                    {"61", "Luftrecht", 32, 376},
+                                    {"62", "Technik", 144, 376},
+                                    {"63", "Verhalten", 256, 376},
+                                    {"71", "Luftrecht", 32, 416},
+                                    {"72", "Flugfunk", 144, 416},
+                                    {"73", "Meteorologie", 256, 416},
+                                    {"74", "Verhalten", 368, 416},
+                                    {"75", "Navi. (Fragen)", 32, 432},
+                                    {"76", "Navi. (Aufgaben)", 144, 432},
+                                    {"77", "Technik", 256, 432},
+                                    {"78", "nicht belegt", 368, 432},
+                                    {"79", "3-Achser Technik", 32, 448},
+                                    {"710", "3-Achser Verhalten", 144, 448},
+                                    {"00", "Frage gehört zu allen Kategorien", 24, 464}};
 
 const char* const kHeadings[7] = {"Beschränkter Luftfahrerschein",
                                   "Unbeschränkter Luftfahrerschein",
@@ -103,14 +116,14 @@ void TfrmNew::CreateControls() {
     *answers[i] = input(answerNames[i], 96, 48 + 24 * i, 417);
   }
   for (int licence = 1; licence <= 7; ++licence) {
-    TLabel* heading = label(("lblKat0" + std::to_string(licence)).c_str(), 24,
-                            160 + 40 * (licence - 1), "");
+    TLabel* heading =
+        label(("lblKat0" + std::to_string(licence)).c_str(), 24, 160 + 40 * (licence - 1), "");
     heading->SetFont(HeadingFont());
     LicenceHeadings[licence - 1] = heading;
   }
-  for (const TCategoryButton& spec : kButtons) {
-    TRadioButton* button = Create<TRadioButton>(std::string("opt") + spec.Code);
-    button->SetBounds(spec.Left, spec.Top, 105, 17);
+  for (const TCategoryButton& entry : kButtons) {
+    TRadioButton* button = Create<TRadioButton>(std::string("opt") + entry.Code);
+    button->SetBounds(entry.Left, entry.Top, 105, 17);
     CategoryButtons.push_back(button);
   }
   opt00 = CategoryButtons.back();

@@ -15,16 +15,15 @@ struct TExamOption {
   int FirstArea;
 };
 
-const TExamOption kOptions[] = {
-    {"optKat1", "Beschränkter Luftfahrerschein", 32, 1, 1},
-    {"optKat2", "Unbeschränkter Luftfahrerschein", 56, 2, 1},
-    {"optKat3", "Flugfunk", 80, 3, 1},
-    {"optKat4", "Windenschlepp Windenführer", 104, 4, 1},
-    {"optKat5", "Windenschlepp Gleitsegel", 128, 5, 1},
-    {"optKat6", "Passagierflug Gleitsegel", 152, 6, 1},
-    {"optKat7", "Gleitsegel-Motor", 176, 7, 1},
-    {"optKat71", "Gleitsegel-Motor (mit 3-Achser)", 200, 71, 1},
-    {"optKat72", "Gleitsegel-Motor Passagierber.", 224, 72, 10}};
+const TExamOption kOptions[] = {{"optKat1", "Beschränkter Luftfahrerschein", 32, 1, 1},
+                                {"optKat2", "Unbeschränkter Luftfahrerschein", 56, 2, 1},
+                                {"optKat3", "Flugfunk", 80, 3, 1},
+                                {"optKat4", "Windenschlepp Windenführer", 104, 4, 1},
+                                {"optKat5", "Windenschlepp Gleitsegel", 128, 5, 1},
+                                {"optKat6", "Passagierflug Gleitsegel", 152, 6, 1},
+                                {"optKat7", "Gleitsegel-Motor", 176, 7, 1},
+                                {"optKat71", "Gleitsegel-Motor (mit 3-Achser)", 200, 71, 1},
+                                {"optKat72", "Gleitsegel-Motor Passagierber.", 224, 72, 10}};
 
 } // namespace
 

@@ -61,8 +61,8 @@ TfrmFrageAntwort::TfrmFrageAntwort() : TForm("frmFrageAntwort") {
 void TfrmFrageAntwort::CreateControls() {
   const TFont text10 = FontOf("MS Sans Serif", 10, false);
   const TFont bold10 = FontOf("MS Sans Serif", 10, true);
-  auto label = [&](const char* name, int left, int top, int width, int height,
-                   const char* caption, const TFont& font, bool autoSize) {
+  auto label = [&](const char* name, int left, int top, int width, int height, const char* caption,
+                   const TFont& font, bool autoSize) {
     TLabel* created = Create<TLabel>(name);
     created->SetFont(font);
     created->SetAutoSize(false);
@@ -95,7 +95,9 @@ void TfrmFrageAntwort::CreateControls() {
     box->SetFont(bold10);
     box->SetCaption(boxCaptions[answer]);
     box->SetTabOrder(answer);
-    box->OnKeyDown = [this, answer](TObject*, int& key, TShiftState) { AnswerBoxKeyDown(answer, key); };
+    box->OnKeyDown = [this, answer](TObject*, int& key, TShiftState) {
+      AnswerBoxKeyDown(answer, key);
+    };
     box->OnMouseDown = [this, answer](TObject*, TMouseButton, TShiftState, int, int) {
       AnswerBoxMouseDown(answer);
     };
@@ -129,11 +131,12 @@ void TfrmFrageAntwort::CreateControls() {
   btnUnklar->OnClick = [this](TObject* sender) { btnUnklarClick(sender); };
   btnKlar->OnClick = [this](TObject* sender) { btnKlarClick(sender); };
   // Every focusable control hands typed characters to the window's key handling.
-  for (TControl* control : {static_cast<TControl*>(chkAntwortA), static_cast<TControl*>(chkAntwortB),
-                            static_cast<TControl*>(chkAntwortC), static_cast<TControl*>(chkAntwortD),
-                            static_cast<TControl*>(chkWeiterWennRichtig),
-                            static_cast<TControl*>(btnKlar), static_cast<TControl*>(btnUnklar),
-                            static_cast<TControl*>(btnLoesung), static_cast<TControl*>(btnSkizzen)})
+  for (TControl* control :
+       {static_cast<TControl*>(chkAntwortA), static_cast<TControl*>(chkAntwortB),
+        static_cast<TControl*>(chkAntwortC), static_cast<TControl*>(chkAntwortD),
+        static_cast<TControl*>(chkWeiterWennRichtig), static_cast<TControl*>(btnKlar),
+        static_cast<TControl*>(btnUnklar), static_cast<TControl*>(btnLoesung),
+        static_cast<TControl*>(btnSkizzen)})
     control->OnKeyPress = [this](TObject* sender, char32_t& key) { FormKeyPress(sender, key); };
 
   tmrFrageAntwort = CreateTimer("tmrFrageAntwort");
@@ -152,11 +155,12 @@ void TfrmFrageAntwort::CreateMenu() {
       bind(mnuProgramm->Add("mnuProgrammWissensstandSpeichern", "Aktueller Wissensstand speichern",
                             ShortCut('S', ssCtrl)),
            &TfrmFrageAntwort::mnuProgrammWissensstandSpeichernClick);
-  mnuProgrammWissensstandLaden =
-      bind(mnuProgramm->Add("mnuProgrammWissensstandLaden", "Wissensstand laden", ShortCut('L', ssCtrl)),
-           &TfrmFrageAntwort::mnuProgrammWissensstandLadenClick);
+  mnuProgrammWissensstandLaden = bind(
+      mnuProgramm->Add("mnuProgrammWissensstandLaden", "Wissensstand laden", ShortCut('L', ssCtrl)),
+      &TfrmFrageAntwort::mnuProgrammWissensstandLadenClick);
   mnuProgramm->Add("sep002", "-");
-  mnuLernmode = bind(mnuProgramm->Add("mnuLernmode", "Lernmodus"), &TfrmFrageAntwort::mnuLernmodeClick);
+  mnuLernmode =
+      bind(mnuProgramm->Add("mnuLernmode", "Lernmodus"), &TfrmFrageAntwort::mnuLernmodeClick);
   mnuVertifungsmode = bind(mnuProgramm->Add("mnuVertifungsmode", "Vertiefungsmodus"),
                            &TfrmFrageAntwort::mnuVertifungsmodeClick);
   mnuSchnellernmode = bind(mnuProgramm->Add("mnuSchnellernmode", "Schnelllernmodus"),
@@ -176,23 +180,28 @@ void TfrmFrageAntwort::CreateMenu() {
   mnuFragenNeueFrage =
       bind(mnuFragen->Add("mnuFragenNeueFrage", "Neue Frage eingeben", ShortCut('N', ssCtrl)),
            &TfrmFrageAntwort::mnuFragenNeueFrageClick);
-  mnuFragenAktuelleFrageAendern = bind(
-      mnuFragen->Add("mnuFragenAktuelleFrageAendern", "Aktuelle Frage ändern", ShortCut('F', ssCtrl)),
-      &TfrmFrageAntwort::mnuFragenAktuelleFrageAendernClick);
+  mnuFragenAktuelleFrageAendern =
+      bind(mnuFragen->Add("mnuFragenAktuelleFrageAendern", "Aktuelle Frage ändern",
+                          ShortCut('F', ssCtrl)),
+           &TfrmFrageAntwort::mnuFragenAktuelleFrageAendernClick);
   // Carries the loading entry's Ctrl+L: the shortcut goes to the first entry that has it.
-  AktuelleFragelschen1 = bind(
-      mnuFragen->Add("AktuelleFragelschen1", "Aktuelle Frage löschen", ShortCut('L', ssCtrl)),
-      &TfrmFrageAntwort::AktuelleFragelschen1Click);
+  AktuelleFragelschen1 =
+      bind(mnuFragen->Add("AktuelleFragelschen1", "Aktuelle Frage löschen", ShortCut('L', ssCtrl)),
+           &TfrmFrageAntwort::AktuelleFragelschen1Click);
 
   mnuInfos = MainMenu1->Add("mnuInfos", "Infos");
   Kurzhilfe1 = bind(mnuInfos->Add("Kurzhilfe1", "Kurzhilfe", ShortCut(vkF1, ssCtrl)),
                     &TfrmFrageAntwort::Kurzhilfe1Click);
-  mnuHilfe = bind(mnuInfos->Add("mnuHilfe", "Hilfe", ShortCut(vkF1)), &TfrmFrageAntwort::mnuHilfeClick);
+  mnuHilfe =
+      bind(mnuInfos->Add("mnuHilfe", "Hilfe", ShortCut(vkF1)), &TfrmFrageAntwort::mnuHilfeClick);
   btnInfosUeber = bind(mnuInfos->Add("btnInfosUeber", "Über...", ShortCut(vkF1, ssShift | ssCtrl)),
                        &TfrmFrageAntwort::btnInfosUeberClick);
-  mnuDHV = bind(mnuInfos->Add("mnuDHV", "DHV...", ShortCut(vkF1, ssShift)), &TfrmFrageAntwort::mnuDHVClick);
-  mnuDULV = bind(mnuInfos->Add("mnuDULV", "DULV...", ShortCut(vkF2, ssShift)), &TfrmFrageAntwort::mnuDULVClick);
-  mnuDFS = bind(mnuInfos->Add("mnuDFS", "DFS...", ShortCut(vkF3, ssShift)), &TfrmFrageAntwort::mnuDFSClick);
+  mnuDHV = bind(mnuInfos->Add("mnuDHV", "DHV...", ShortCut(vkF1, ssShift)),
+                &TfrmFrageAntwort::mnuDHVClick);
+  mnuDULV = bind(mnuInfos->Add("mnuDULV", "DULV...", ShortCut(vkF2, ssShift)),
+                 &TfrmFrageAntwort::mnuDULVClick);
+  mnuDFS = bind(mnuInfos->Add("mnuDFS", "DFS...", ShortCut(vkF3, ssShift)),
+                &TfrmFrageAntwort::mnuDFSClick);
   SetMenu(MainMenu1);
 }
 
@@ -250,8 +259,8 @@ void TfrmFrageAntwort::ShowNextQuestion(bool pick) {
   btnSkizzen->SetVisible(record.ImageNo >= 1);
   // The count never shows below zero, whatever the pool reports.
   const std::string count = std::to_string(std::max(0, OpenQuestionCount()));
-  lblUnklareFragen->SetCaption((CurrentMode() == modePruefung ? "Offene Fragen: " : "Unklare Fragen: ") +
-                               count);
+  lblUnklareFragen->SetCaption(
+      (CurrentMode() == modePruefung ? "Offene Fragen: " : "Unklare Fragen: ") + count);
   std::string category;
   CategoryName(record.Licence, record.Area, category);
   lblKategorie->SetCaption("Kategorie: " + category);
@@ -335,7 +344,8 @@ int TfrmFrageAntwort::CurrentMode() const {
 
 void TfrmFrageAntwort::ApplyMode(int mode) {
   const bool leavingExam = mode != modePruefung && mnuProgrammPruefungsmodus->Checked();
-  for (TMenuItem* entry : {mnuLernmode, mnuVertifungsmode, mnuSchnellernmode, mnuProgrammPruefungsmodus})
+  for (TMenuItem* entry :
+       {mnuLernmode, mnuVertifungsmode, mnuSchnellernmode, mnuProgrammPruefungsmodus})
     entry->SetChecked(false);
   const bool exam = mode == modePruefung;
   switch (mode) {
@@ -409,10 +419,10 @@ void TfrmFrageAntwort::GradeExamArea() {
     verdict = "Nicht bestanden.";
   std::string category;
   CategoryName(ExamLicence(), ExamArea(), category);
-  Application.MessageBox("Prüfungsergebnis: " + category + kLineBreak + "Fragen gesamt: " +
-                         std::to_string(questions) + kLineBreak + "Richtig beantwortet: " +
-                         std::to_string(right) + kLineBreak + "Falsch beantwortet: " +
-                         std::to_string(wrong) + kLineBreak + kLineBreak +
+  Application.MessageBox("Prüfungsergebnis: " + category + kLineBreak +
+                         "Fragen gesamt: " + std::to_string(questions) + kLineBreak +
+                         "Richtig beantwortet: " + std::to_string(right) + kLineBreak +
+                         "Falsch beantwortet: " + std::to_string(wrong) + kLineBreak + kLineBreak +
                          "Prüfungsergebnis: " + verdict);
   if (IsValidArea(ExamLicence(), ExamArea() + 1)) {
     SetExamPosition(ExamLicence(), ExamArea() + 1);

@@ -9,7 +9,13 @@ public:
   TfrmFrageAntwort();
 
   // Mode numbers of ApplyMode: 0 lays the window out for Lernmodus without a question.
-  enum : int { modeSetup = 0, modeLernen = 1, modeVertiefen = 2, modeSchnell = 3, modePruefung = 4 };
+  enum : int {
+    modeSetup = 0,
+    modeLernen = 1,
+    modeVertiefen = 2,
+    modeSchnell = 3,
+    modePruefung = 4
+  };
 
   TLabel *lblKategorie, *lblFrage, *Label1, *Label2, *Label3, *Label4;
   TLabel *lblAntwortA, *lblAntwortB, *lblAntwortC, *lblAntwortD;

@@ -97,4 +97,6 @@ void TfrmFrageAntwort::mnuDHVClick(TObject*) { OpenDocument(DhvWebAddress); }
 void TfrmFrageAntwort::mnuDULVClick(TObject*) { OpenDocument(DulvWebAddress); }
 void TfrmFrageAntwort::mnuDFSClick(TObject*) { OpenDocument(DfsShopWebAddress); }
 
-void TfrmFrageAntwort::btnSkizzenClick(TObject*) { frmSkizzen->ShowSketch(*this, lblImageNo->Caption()); }
+void TfrmFrageAntwort::btnSkizzenClick(TObject*) {
+  frmSkizzen->ShowSketch(*this, lblImageNo->Caption());
+}

@@ -32,7 +32,8 @@ int32_t StrToInt(const std::string& text) {
   if (pos < text.size() && text[pos] == '$') {
     hex = true;
     ++pos;
-  } else if (pos + 1 < text.size() && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
+  } else if (pos + 1 < text.size() && text[pos] == '0' &&
+             (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
     hex = true;
     pos += 2;
   }

@@ -14,7 +14,8 @@ public:
 // 2 file not found, 5 access denied, 100 read past end, 101 write failed, 103 file not open.
 class EInOutError : public Exception {
 public:
-  EInOutError(int errorCode, const std::string& message) : Exception(message), ErrorCode(errorCode) {}
+  EInOutError(int errorCode, const std::string& message)
+      : Exception(message), ErrorCode(errorCode) {}
   int ErrorCode = 0;
 };
 
@@ -35,7 +36,8 @@ enum : int {
 
 // Builds the German text of an input/output error, for example
 // "E/A-Fehler 103 beim Lesen von Aerolern.dat: Datei nicht geöffnet."
-std::string InOutErrorText(int errorCode, const std::string& operation, const std::string& fileName);
+std::string InOutErrorText(int errorCode, const std::string& operation,
+                           const std::string& fileName);
 
 // Raises EInOutError with the text of InOutErrorText.
 [[noreturn]] void RaiseInOutError(int errorCode, const std::string& operation,

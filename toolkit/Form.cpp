@@ -38,8 +38,9 @@ void TForm::ControlAdded(TControl& control) {
 }
 
 void TForm::DestroyControl(TControl* control) {
-  auto it = std::find_if(owned.begin(), owned.end(),
-                         [&](const std::unique_ptr<TControl>& item) { return item.get() == control; });
+  auto it = std::find_if(owned.begin(), owned.end(), [&](const std::unique_ptr<TControl>& item) {
+    return item.get() == control;
+  });
   if (it == owned.end())
     return;
   if (focused == control)
@@ -269,8 +270,9 @@ void TForm::KeyReaction(int key, TShiftState shift) {
       button->Click();
     break;
   case vkSpace:
-    if (focused != nullptr && (dynamic_cast<TCheckBox*>(focused) || dynamic_cast<TButton*>(focused) ||
-                               dynamic_cast<TRadioButton*>(focused)))
+    if (focused != nullptr &&
+        (dynamic_cast<TCheckBox*>(focused) || dynamic_cast<TButton*>(focused) ||
+         dynamic_cast<TRadioButton*>(focused)))
       focused->Click();
     break;
   default:

@@ -16,7 +16,8 @@ public:
   ~TForm() override;
 
   // Creates a control owned by the form, under the given parent (nullptr: the form itself).
-  template <class T> T* Create(const std::string& controlName, TWinControl* parentControl = nullptr) {
+  template <class T>
+  T* Create(const std::string& controlName, TWinControl* parentControl = nullptr) {
     auto control = std::make_unique<T>(this, parentControl ? parentControl : this, controlName);
     T* created = control.get();
     owned.push_back(std::move(control));

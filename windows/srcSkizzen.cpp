@@ -19,9 +19,9 @@ struct TSketchRange {
 };
 
 // Keys with a picture of their own, as ranges of sketch numbers per category code.
-const TSketchRange kOwnPictures[] = {{11, 1, 6},  {11, 11, 11}, {12, 1, 7},  {13, 1, 26},
-                                     {14, 1, 13}, {21, 1, 22},  {22, 1, 1},  {22, 7, 9},
-                                     {23, 3, 4},  {62, 1, 1},   {74, 1, 1},  {77, 1, 4}};
+const TSketchRange kOwnPictures[] = {{11, 1, 6},  {11, 11, 11}, {12, 1, 7}, {13, 1, 26},
+                                     {14, 1, 13}, {21, 1, 22},  {22, 1, 1}, {22, 7, 9},
+                                     {23, 3, 4},  {62, 1, 1},   {74, 1, 1}, {77, 1, 4}};
 // Keys of chart excerpts that may not be shown: they show the notice picture.
 const TSketchRange kNoticeKeys[] = {{22, 2, 6}, {22, 10, 13}, {23, 1, 2}};
 // The one key whose control has no picture.

@@ -42,9 +42,9 @@ std::vector<TButtonSpec> ParseButtons(const std::string& buttons) {
   if (buttons.empty())
     return specs;
   const auto newSegment = [&specs] {
-    TButtonSpec spec;
-    spec.Number = static_cast<int>(specs.size()) + 1;
-    specs.push_back(spec);
+    TButtonSpec button;
+    button.Number = static_cast<int>(specs.size()) + 1;
+    specs.push_back(button);
   };
   newSegment();
   bool segmentStart = true;
@@ -54,23 +54,23 @@ std::vector<TButtonSpec> ParseButtons(const std::string& buttons) {
       segmentStart = true;
       continue;
     }
-    TButtonSpec& spec = specs.back();
+    TButtonSpec& button = specs.back();
     if (segmentStart) {
       segmentStart = false;
       if (c == '+') {
-        spec.Default = true;
+        button.Default = true;
         continue;
       }
       if (c == '-') {
-        spec.Cancel = true;
+        button.Cancel = true;
         continue;
       }
       if (c == '*') {
-        spec.Enabled = false;
+        button.Enabled = false;
         continue;
       }
     }
-    spec.Caption += c;
+    button.Caption += c;
   }
   return specs;
 }
@@ -182,17 +182,17 @@ int XMsgBox(const std::string& message, const std::string& caption, int iconKind
   // The label measures the captions: it ends up holding the longest one (the first of equally
   // long ones), whose width sets the width of every button.
   label->SetCaption("");
-  for (const TButtonSpec& spec : ParseButtons(buttons)) {
-    TButton* button = form->Create<TButton>("Button" + std::to_string(spec.Number));
-    button->SetCaption(spec.Caption);
-    button->SetDefault(spec.Default);
-    button->SetCancel(spec.Cancel);
-    button->SetEnabled(spec.Enabled);
+  for (const TButtonSpec& described : ParseButtons(buttons)) {
+    TButton* button = form->Create<TButton>("Button" + std::to_string(described.Number));
+    button->SetCaption(described.Caption);
+    button->SetDefault(described.Default);
+    button->SetCancel(described.Cancel);
+    button->SetEnabled(described.Enabled);
     button->Show();
     button->OnClick = [form](TObject* sender) { form->XMBButtonClick(sender); };
     form->buttonList.push_back(button);
-    if (Utf8Length(spec.Caption) > Utf8Length(label->Caption()))
-      label->SetCaption(spec.Caption);
+    if (Utf8Length(described.Caption) > Utf8Length(label->Caption()))
+      label->SetCaption(described.Caption);
   }
   const int buttonWidth = label->Width() + 8;
   const int buttonCount = static_cast<int>(form->buttonList.size());

@@ -1,4 +1,5 @@
-// Checks the committed pictures in assets/ against their inventory: names, sizes, JPEG mode, content.
+// Checks the committed pictures in assets/ against their inventory: names, sizes, JPEG mode,
+// content.
 #include "toolkit/Picture.h"
 
 #include <gtest/gtest.h>
@@ -28,39 +29,33 @@ struct TSketch {
 const TSketch kSketches[] = {
     {"11_1", 565, 358, false},  {"11_2", 599, 390, false},  {"11_3", 622, 404, false},
     {"11_4", 612, 259, false},  {"11_5", 495, 354, false},  {"11_6", 230, 260, false},
-    {"11_11", 452, 163, false},
-    {"12_1", 425, 282, false},  {"12_2", 390, 249, false},  {"12_3", 291, 280, false},
-    {"12_4", 429, 234, false},  {"12_5", 531, 393, false},  {"12_6", 389, 252, false},
-    {"12_7", 823, 314, false},
-    {"13_1", 622, 410, false},  {"13_2", 551, 416, false},  {"13_3", 335, 376, false},
-    {"13_4", 258, 371, false},  {"13_5", 266, 406, false},  {"13_6", 568, 395, false},
-    {"13_7", 263, 344, false},  {"13_8", 230, 365, false},  {"13_9", 444, 430, false},
-    {"13_10", 322, 397, false}, {"13_11", 572, 384, false}, {"13_12", 413, 410, false},
-    {"13_13", 284, 360, false}, {"13_14", 336, 360, false}, {"13_15", 332, 332, false},
-    {"13_16", 425, 387, false}, {"13_17", 542, 412, false}, {"13_18", 326, 396, false},
-    {"13_19", 461, 316, false}, {"13_20", 523, 329, true},  {"13_21", 513, 363, false},
-    {"13_22", 408, 389, false}, {"13_23", 328, 400, false}, {"13_24", 441, 396, false},
-    {"13_25", 317, 392, false}, {"13_26", 263, 364, false},
-    {"14_1", 532, 367, false},  {"14_2", 499, 395, false},  {"14_3", 440, 393, false},
-    {"14_4", 320, 386, false},  {"14_5", 343, 431, false},  {"14_6", 620, 301, false},
-    {"14_7", 481, 167, false},  {"14_8", 307, 425, false},  {"14_9", 454, 415, false},
-    {"14_10", 326, 358, false}, {"14_11", 286, 402, false}, {"14_12", 609, 277, false},
-    {"14_13", 526, 335, false},
-    {"21_1", 691, 476, false},  {"21_2", 590, 391, false},  {"21_3", 685, 435, false},
-    {"21_4", 683, 457, false},  {"21_5", 657, 498, false},  {"21_6", 746, 489, false},
-    {"21_7", 650, 490, false},  {"21_8", 675, 484, false},  {"21_9", 615, 516, false},
-    {"21_10", 742, 488, false}, {"21_11", 744, 499, false}, {"21_12", 680, 516, false},
-    {"21_13", 676, 512, false}, {"21_14", 732, 484, false}, {"21_15", 529, 506, false},
-    {"21_16", 669, 504, false}, {"21_17", 769, 244, false}, {"21_18", 619, 493, false},
-    {"21_19", 737, 487, false}, {"21_20", 738, 497, false}, {"21_21", 740, 496, false},
-    {"21_22", 775, 497, false},
+    {"11_11", 452, 163, false}, {"12_1", 425, 282, false},  {"12_2", 390, 249, false},
+    {"12_3", 291, 280, false},  {"12_4", 429, 234, false},  {"12_5", 531, 393, false},
+    {"12_6", 389, 252, false},  {"12_7", 823, 314, false},  {"13_1", 622, 410, false},
+    {"13_2", 551, 416, false},  {"13_3", 335, 376, false},  {"13_4", 258, 371, false},
+    {"13_5", 266, 406, false},  {"13_6", 568, 395, false},  {"13_7", 263, 344, false},
+    {"13_8", 230, 365, false},  {"13_9", 444, 430, false},  {"13_10", 322, 397, false},
+    {"13_11", 572, 384, false}, {"13_12", 413, 410, false}, {"13_13", 284, 360, false},
+    {"13_14", 336, 360, false}, {"13_15", 332, 332, false}, {"13_16", 425, 387, false},
+    {"13_17", 542, 412, false}, {"13_18", 326, 396, false}, {"13_19", 461, 316, false},
+    {"13_20", 523, 329, true},  {"13_21", 513, 363, false}, {"13_22", 408, 389, false},
+    {"13_23", 328, 400, false}, {"13_24", 441, 396, false}, {"13_25", 317, 392, false},
+    {"13_26", 263, 364, false}, {"14_1", 532, 367, false},  {"14_2", 499, 395, false},
+    {"14_3", 440, 393, false},  {"14_4", 320, 386, false},  {"14_5", 343, 431, false},
+    {"14_6", 620, 301, false},  {"14_7", 481, 167, false},  {"14_8", 307, 425, false},
+    {"14_9", 454, 415, false},  {"14_10", 326, 358, false}, {"14_11", 286, 402, false},
+    {"14_12", 609, 277, false}, {"14_13", 526, 335, false}, {"21_1", 691, 476, false},
+    {"21_2", 590, 391, false},  {"21_3", 685, 435, false},  {"21_4", 683, 457, false},
+    {"21_5", 657, 498, false},  {"21_6", 746, 489, false},  {"21_7", 650, 490, false},
+    {"21_8", 675, 484, false},  {"21_9", 615, 516, false},  {"21_10", 742, 488, false},
+    {"21_11", 744, 499, false}, {"21_12", 680, 516, false}, {"21_13", 676, 512, false},
+    {"21_14", 732, 484, false}, {"21_15", 529, 506, false}, {"21_16", 669, 504, false},
+    {"21_17", 769, 244, false}, {"21_18", 619, 493, false}, {"21_19", 737, 487, false},
+    {"21_20", 738, 497, false}, {"21_21", 740, 496, false}, {"21_22", 775, 497, false},
     {"22_1", 358, 509, false},  {"22_7", 407, 473, false},  {"22_8", 345, 486, false},
-    {"22_9", 577, 471, false},
-    {"23_3", 582, 496, false},
-    {"62_1", 622, 417, true},
-    {"74_1", 378, 526, true},
-    {"77_1", 527, 575, true},   {"77_2", 464, 604, true},   {"77_3", 476, 638, true},
-    {"77_4", 459, 310, true},
+    {"22_9", 577, 471, false},  {"23_3", 582, 496, false},  {"62_1", 622, 417, true},
+    {"74_1", 378, 526, true},   {"77_1", 527, 575, true},   {"77_2", 464, 604, true},
+    {"77_3", 476, 638, true},   {"77_4", 459, 310, true},
 };
 
 const char* const kIcons[] = {"information", "question", "exclamation", "critical", "application"};
@@ -112,8 +107,7 @@ TRgb PixelAt(const TPicture& picture, int x, int y) {
 }
 
 // Share of the pixels that pass a test, 0 to 1.
-template <typename TTest>
-double Share(const TPicture& picture, TTest test) {
+template <typename TTest> double Share(const TPicture& picture, TTest test) {
   size_t hits = 0;
   for (int y = 0; y < picture.Height(); ++y)
     for (int x = 0; x < picture.Width(); ++x)
@@ -258,12 +252,12 @@ TEST_F(AssetInventoryTest, IconsShowTheirSigns) {
   EXPECT_TRUE(blue(PixelAt(icons["question"], 12, 9)));
   EXPECT_GT(Share(icons["exclamation"], yellow), 0.18);
   EXPECT_TRUE(white(PixelAt(icons["exclamation"], 1, 1)));
-  EXPECT_FALSE(yellow(PixelAt(icons["exclamation"], 16, 18)));  // the black "!"
+  EXPECT_FALSE(yellow(PixelAt(icons["exclamation"], 16, 18))); // the black "!"
   EXPECT_GT(Share(icons["critical"], red), 0.35);
-  EXPECT_TRUE(white(PixelAt(icons["critical"], 16, 16)));  // where the cross meets
+  EXPECT_TRUE(white(PixelAt(icons["critical"], 16, 16))); // where the cross meets
   EXPECT_TRUE(white(PixelAt(icons["critical"], 0, 0)));
   EXPECT_GT(Share(icons["application"], blue), 0.08);
-  EXPECT_TRUE(white(PixelAt(icons["application"], 16, 20)));  // the window's client area
+  EXPECT_TRUE(white(PixelAt(icons["application"], 16, 20))); // the window's client area
   EXPECT_LT(Share(icons["application"], red), 0.01);
 }
 
@@ -299,7 +293,8 @@ TEST_F(AssetInventoryTest, SplashIsCalmWhereTheLinkIsWritten) {
   for (int y = 440; y <= 454; ++y)
     for (int x = 376; x <= 583; ++x) {
       const TRgb c = PixelAt(splash, x, y);
-      worst = std::max({worst, std::abs(c.R - first.R), std::abs(c.G - first.G), std::abs(c.B - first.B)});
+      worst = std::max(
+          {worst, std::abs(c.R - first.R), std::abs(c.G - first.G), std::abs(c.B - first.B)});
     }
   EXPECT_LE(worst, 12);
   // light, so dark link text shows on it

@@ -47,8 +47,8 @@ TEST_F(CategoriesTest, NamesOfCategories) {
 }
 
 TEST_F(CategoriesTest, ExamAreasPerLicence) {
-  const std::pair<int, int> lastArea[] = {{1, 4}, {2, 3}, {3, 1}, {4, 3}, {5, 3},
-                                          {6, 3}, {7, 7}, {71, 9}};
+  const std::pair<int, int> lastArea[] = {{1, 4}, {2, 3}, {3, 1}, {4, 3},
+                                          {5, 3}, {6, 3}, {7, 7}, {71, 9}};
   for (auto [licence, last] : lastArea) {
     EXPECT_FALSE(IsValidArea(licence, 0)) << licence;
     for (int area = 1; area <= last; ++area)

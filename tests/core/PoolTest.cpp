@@ -17,8 +17,9 @@ protected:
 };
 
 TEST_F(PoolTest, BuildTakesSelectedRecordsInUseInRecordOrder) {
-  std::vector<QuestionRecord> records = {MakeQuestion(1, 1), MakeQuestion(2, 1), MakeQuestion(1, 1),
-                                         MakeQuestion(0, 0), MakeQuestion(1, 1), MakeQuestion(3, 2)};
+  std::vector<QuestionRecord> records = {MakeQuestion(1, 1), MakeQuestion(2, 1),
+                                         MakeQuestion(1, 1), MakeQuestion(0, 0),
+                                         MakeQuestion(1, 1), MakeQuestion(3, 2)};
   records[2].InUse = false;
   WriteCatalogue(records);
   SelectCategories(0, 0);

@@ -64,8 +64,8 @@ TEST_F(SettingsTest, IntegerConversion) {
   EXPECT_EQ(StrToInt("-$10"), -16);
   EXPECT_EQ(StrToInt("2147483647"), 2147483647);
   EXPECT_EQ(StrToInt("-2147483648"), INT32_MIN);
-  for (const char* invalid : {"", " ", "7 ", "1a", "--1", "$", "0x", "12.5", "2147483648", "\t5",
-                              "$1FFFFFFFF"})
+  for (const char* invalid :
+       {"", " ", "7 ", "1a", "--1", "$", "0x", "12.5", "2147483648", "\t5", "$1FFFFFFFF"})
     EXPECT_THROW(StrToInt(invalid), EConvertError) << "'" << invalid << "'";
 }
 

@@ -1,11 +1,11 @@
 // Temporary working directories and whole-file helpers for tests.
 #include "support/TempDir.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <cstdlib>
 #include <unistd.h>
 
 namespace fs = std::filesystem;

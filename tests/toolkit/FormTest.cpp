@@ -1,8 +1,8 @@
 // Tests of the toolkit model through the headless backend: sizes, controls, keys, menus,
 // modal showing, timers and the error dispatch.
+#include "toolkit/Form.h"
 #include "toolkit/Application.h"
 #include "toolkit/Exceptions.h"
-#include "toolkit/Form.h"
 #include "toolkit/Input.h"
 #include "toolkit/headless/HeadlessPlatform.h"
 
@@ -351,10 +351,10 @@ TEST_F(ToolkitTest, TimersFireInsideModalLoopsOnTheVirtualClock) {
 TEST_F(ToolkitTest, HandlerErrorsAreShownAndTheProgramGoesOn) {
   TfrmProbe form;
   form.Show();
-  form.btnOk->OnClick = [&](TObject*) {
-    RaiseInOutError(103, "Lesen", "Aerolern.dat");
+  form.btnOk->OnClick = [&](TObject*) { RaiseInOutError(103, "Lesen", "Aerolern.dat"); };
+  form.btnAbbruch->OnClick = [&](TObject*) {
+    throw EConvertError("'x' ist kein gültiger ganzzahliger Wert.");
   };
-  form.btnAbbruch->OnClick = [&](TObject*) { throw EConvertError("'x' ist kein gültiger ganzzahliger Wert."); };
   ClickControl(form, "btnOk");
   ClickControl(form, "btnAbbruch");
   ASSERT_EQ(platform.Messages().size(), 2u);

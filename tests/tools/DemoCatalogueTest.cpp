@@ -26,7 +26,7 @@ TEST(DemoCatalogueTest, EnoughQuestionsInEveryCategoryAndSketchesThatExist) {
   ASSERT_EQ(bytes.size() % kRecordSize, 0u);
 
   std::map<std::pair<int, int>, int> perCategory;
-  const std::set<std::string> notices = {"22_2", "22_3",  "22_4",  "22_5",  "22_6", "22_10",
+  const std::set<std::string> notices = {"22_2",  "22_3",  "22_4",  "22_5", "22_6", "22_10",
                                          "22_11", "22_12", "22_13", "23_1", "23_2"};
   for (std::size_t i = 0; i < bytes.size() / kRecordSize; ++i) {
     RecordBytes raw{};
@@ -36,7 +36,8 @@ TEST(DemoCatalogueTest, EnoughQuestionsInEveryCategoryAndSketchesThatExist) {
     ASSERT_TRUE(record.InUse) << "record " << i;
     ++perCategory[{record.Licence, record.Area}];
     EXPECT_FALSE(record.Question.empty()) << "record " << i;
-    for (const std::string* answer : {&record.AnswerA, &record.AnswerB, &record.AnswerC, &record.AnswerD})
+    for (const std::string* answer :
+         {&record.AnswerA, &record.AnswerB, &record.AnswerC, &record.AnswerD})
       EXPECT_FALSE(answer->empty()) << "record " << i;
     if (record.ImageNo >= 1) {
       const std::string key = std::to_string(record.Licence) + std::to_string(record.Area) + "_" +

@@ -104,15 +104,16 @@ TEST_F(EditorTest, ChangeModeFillsAndRewritesInPlace) {
 }
 
 TEST_F(EditorTest, HiddenAndUnknownCategoriesSurviveAnEdit) {
-  std::vector<QuestionRecord> records = {MakeQuestion(7, 10), MakeQuestion(0, 0), MakeQuestion(9, 9)};
+  std::vector<QuestionRecord> records = {MakeQuestion(7, 10), MakeQuestion(0, 0),
+                                         MakeQuestion(9, 9)};
   WriteCatalogue(records);
   Start();
   ChooseMenu(Main(), "mnuVertifungsmode");
   for (int round = 0; round < 3; ++round) {
     // Load a pool that holds just this question, so that it is current.
     WriteSettings("");
-    WriteFileBytes(KnowledgeFileName, EntryBytes(PoolEntry{1, 1, records[round].Licence,
-                                                           records[round].Area, round}));
+    WriteFileBytes(KnowledgeFileName,
+                   EntryBytes(PoolEntry{1, 1, records[round].Licence, records[round].Area, round}));
     ChooseMenu(Main(), "mnuProgrammWissensstandLaden");
     ASSERT_EQ(CurrentQuestionNo(), round);
     platform.OnModal("frmNew", [&](TForm& form) { ClickControl(form, "btnSave"); });

@@ -15,8 +15,9 @@ protected:
   }
   static std::string Result(const char* category, int right, int wrong, const char* verdict) {
     return std::string("Prüfungsergebnis: ") + category + "\n\rFragen gesamt: 30\n\r" +
-           "Richtig beantwortet: " + std::to_string(right) + "\n\rFalsch beantwortet: " +
-           std::to_string(wrong) + "\n\r\n\rPrüfungsergebnis: " + verdict;
+           "Richtig beantwortet: " + std::to_string(right) +
+           "\n\rFalsch beantwortet: " + std::to_string(wrong) +
+           "\n\r\n\rPrüfungsergebnis: " + verdict;
   }
 };
 
@@ -101,12 +102,14 @@ TEST_F(ExamTest, FailingAtTheThresholdAndWithoutOralBand) {
   // With the oral threshold above the failing one there is no oral band: 6 wrong pass.
   AnswerArea(30, 24);
   ASSERT_EQ(platform.Messages().size(), 1u);
-  EXPECT_NE(platform.Messages()[0].Text.find("Falsch beantwortet: 6\n\r\n\rPrüfungsergebnis: Bestanden."),
-            std::string::npos);
+  EXPECT_NE(
+      platform.Messages()[0].Text.find("Falsch beantwortet: 6\n\r\n\rPrüfungsergebnis: Bestanden."),
+      std::string::npos);
   // Flugfunk has one area: the licence dialog comes back at once, and the exam starts anew.
   AnswerArea(30, 23);
   ASSERT_EQ(platform.Messages().size(), 2u);
-  EXPECT_NE(platform.Messages()[1].Text.find("Falsch beantwortet: 7\n\r\n\rPrüfungsergebnis: Nicht bestanden."),
+  EXPECT_NE(platform.Messages()[1].Text.find(
+                "Falsch beantwortet: 7\n\r\n\rPrüfungsergebnis: Nicht bestanden."),
             std::string::npos);
 }
 

@@ -27,7 +27,8 @@ TEST_F(KeyboardTest, LettersToggleTicksOutsideSchnelllernmodus) {
   EXPECT_FALSE(Main().chkAntwortB->Checked());
   TypeChar(Main(), 'x');
   TypeChar(Main(), '1');
-  for (TCheckBox* box : {Main().chkAntwortA, Main().chkAntwortB, Main().chkAntwortC, Main().chkAntwortD})
+  for (TCheckBox* box :
+       {Main().chkAntwortA, Main().chkAntwortB, Main().chkAntwortC, Main().chkAntwortD})
     EXPECT_FALSE(box->Checked());
   // After the solution a disabled box still toggles, and "Lösung" checks the new ticks.
   Main().chkWeiterWennRichtig->SetChecked(true);

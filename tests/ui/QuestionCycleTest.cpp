@@ -23,7 +23,8 @@ TEST_F(QuestionCycleTest, QuestionOnDisplay) {
   EXPECT_EQ(Main().lblFrage->Caption(), "Welche Wolken?");
   EXPECT_EQ(Main().lblAntwortA->Caption(), "Cirrus ");
   EXPECT_EQ(Main().lblAntwortB->Caption(), "B");
-  EXPECT_EQ(Main().lblKategorie->Caption(), "Kategorie: Unbeschränkter Luftfahrerschein: Meteorologie");
+  EXPECT_EQ(Main().lblKategorie->Caption(),
+            "Kategorie: Unbeschränkter Luftfahrerschein: Meteorologie");
   EXPECT_EQ(Main().lblImageNo->Caption(), "21_4");
   EXPECT_FALSE(Main().lblImageNo->Visible());
   EXPECT_TRUE(Main().btnSkizzen->Visible());

@@ -129,9 +129,9 @@ TEST_F(SketchWindowTest, KeysWithoutPictureAreToldNotShown) {
     ClickControl(Main(), "btnSkizzen");
     ASSERT_EQ(platform.Messages().size(), 1u) << imageNo;
     EXPECT_EQ(platform.Messages()[0].Text, "Zu dieser Frage ist keine Skizze vorhanden.");
-    EXPECT_EQ(std::count(platform.ModalShowings().begin(), platform.ModalShowings().end(),
-                         "frmSkizzen"),
-              0);
+    EXPECT_EQ(
+        std::count(platform.ModalShowings().begin(), platform.ModalShowings().end(), "frmSkizzen"),
+        0);
     platform.ClearMessages();
     Application.DestroyForms();
   }

@@ -53,7 +53,8 @@ TEST_F(StartupTest, MenuEntriesAndShortcuts) {
     TShortCut Key;
   };
   const TEntry entries[] = {
-      {"mnuProgrammWissensstandSpeichern", "Aktueller Wissensstand speichern", ShortCut('S', ssCtrl)},
+      {"mnuProgrammWissensstandSpeichern", "Aktueller Wissensstand speichern",
+       ShortCut('S', ssCtrl)},
       {"mnuProgrammWissensstandLaden", "Wissensstand laden", ShortCut('L', ssCtrl)},
       {"sep002", "-", 0},
       {"mnuLernmode", "Lernmodus", 0},
