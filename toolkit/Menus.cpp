@@ -33,6 +33,7 @@ void TMenuItem::SetCaption(const std::string& value) {
 
 void TMenuItem::SetChecked(bool value) {
   checked = value;
+  checkable = true;
   Changed();
 }
 

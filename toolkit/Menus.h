@@ -20,6 +20,9 @@ public:
   bool IsSeparator() const { return caption == "-"; }
   bool Checked() const { return checked; }
   void SetChecked(bool value);
+  // Whether the program has ever set the check mark: such an entry shows its box unticked too,
+  // so that entries of one group line up.
+  bool Checkable() const { return checkable; }
   bool Visible() const { return visible; }
   void SetVisible(bool value);
   bool Enabled() const { return enabled; }
@@ -42,6 +45,7 @@ private:
   std::string name;
   std::string caption;
   bool checked = false;
+  bool checkable = false;
   bool visible = true;
   bool enabled = true;
   TShortCut shortCut = 0;

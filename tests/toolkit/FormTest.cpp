@@ -239,6 +239,9 @@ TEST_F(ToolkitTest, ShortcutsGoToTheFirstEntryVisibleOrNot) {
   ChooseMenu(form, "mnuLoeschen");
   EXPECT_EQ(form.log, "mnuLaden;mnuVersteckt;mnuLoeschen;");
   EXPECT_TRUE(form.Find<TMenuItem>("sep1")->IsSeparator());
+  EXPECT_FALSE(form.mnuLaden->Checkable());
+  form.mnuLaden->SetChecked(false);
+  EXPECT_TRUE(form.mnuLaden->Checkable()) << "an entry the program checks shows its box";
   // A disabled entry swallows its shortcut.
   form.mnuLaden->SetEnabled(false);
   PressKey(form, 'L', ssCtrl);

@@ -80,6 +80,8 @@ void TFltkMenuItems::AddLevel(const std::vector<std::unique_ptr<TMenuItem>>& lev
       flags |= FL_MENU_INVISIBLE;
     if (!entry->Enabled())
       flags |= FL_MENU_INACTIVE;
+    if (entry->Checkable())
+      flags |= FL_MENU_TOGGLE;
     if (entry->Checked())
       flags |= FL_MENU_TOGGLE | FL_MENU_VALUE;
     const bool hasSubmenu = !entry->Items().empty();
