@@ -350,8 +350,10 @@ TEST_F(FltkBackend, MenuShowsTheModelAndCarriesNoFltkShortcuts) {
   EXPECT_TRUE(grid->Checked());
   EXPECT_TRUE(bar.menu()[2].value());
 
+  // Unticked, the entry keeps its box, so the entries of its group line up.
   grid->SetChecked(false);
-  EXPECT_FALSE(bar.menu()[2].flags & FL_MENU_TOGGLE);
+  EXPECT_TRUE(bar.menu()[2].flags & FL_MENU_TOGGLE);
+  EXPECT_FALSE(bar.menu()[2].value());
   hidden->SetVisible(true);
   EXPECT_TRUE(bar.menu()[3].visible());
   save->SetCaption("&Sichern");
