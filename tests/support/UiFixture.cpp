@@ -20,8 +20,12 @@ UiTest::UiTest() {
 }
 
 UiTest::~UiTest() {
-  Application.DestroyForms();
+  EndProgram();
   Application.ResetTerminated();
+}
+
+void UiTest::EndProgram() {
+  Application.DestroyForms();
   SetAreaCheckedQuery(nullptr);
   frmFrageAntwort = nullptr;
   frmKategorieWahl = nullptr;

@@ -19,6 +19,8 @@ protected:
   // runs `chooseCategories` (by default: every visible licence box ticked).
   void Start(std::function<void(TForm&)> chooseCategories = TickAllLicences);
   static void TickAllLicences(TForm& dialog);
+  // Destroys every window and forgets the program-wide references, as the end of a run does.
+  static void EndProgram();
 
   TfrmFrageAntwort& Main() { return *frmFrageAntwort; }
   // The record of the question on display.

@@ -917,16 +917,7 @@ protected:
 
   // The program ended: it starts again as a new process would, on the same files.
   void Restart() {
-    Application.DestroyForms();
-    SetAreaCheckedQuery(nullptr);
-    frmFrageAntwort = nullptr;
-    frmKategorieWahl = nullptr;
-    frmNew = nullptr;
-    frmPruefungsKatWahl = nullptr;
-    frmSkizzen = nullptr;
-    frmSplash = nullptr;
-    frmInfo = nullptr;
-    frmXMsgBox = nullptr;
+    EndProgram();
     StartSession();
   }
 
