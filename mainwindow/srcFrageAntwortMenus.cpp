@@ -94,7 +94,12 @@ void TfrmFrageAntwort::btnInfosUeberClick(TObject*) {
 }
 
 void TfrmFrageAntwort::mnuDHVClick(TObject*) { OpenDocument(DhvWebAddress); }
-void TfrmFrageAntwort::mnuDULVClick(TObject*) { OpenDocument(DulvWebAddress); }
+// The motor paraglider catalogue is not part of this edition: while its entry is hidden, its
+// shortcut does nothing either.
+void TfrmFrageAntwort::mnuDULVClick(TObject*) {
+  if (mnuDULV->Visible())
+    OpenDocument(DulvWebAddress);
+}
 void TfrmFrageAntwort::mnuDFSClick(TObject*) { OpenDocument(DfsShopWebAddress); }
 
 void TfrmFrageAntwort::btnSkizzenClick(TObject*) {

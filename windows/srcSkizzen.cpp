@@ -95,7 +95,7 @@ void TfrmSkizzen::ShowSketch(TForm& mainWindow, const std::string& key) {
     }
   TImage* image = SketchFor(key);
   if (image == nullptr || image->PictureSize().Width == 0) {
-    Application.MessageBox("Zu dieser Frage ist keine Skizze vorhanden.");
+    Application.MessageBox("Zu dieser Frage ist keine Abbildung vorhanden.");
     return;
   }
   // Decoding now reports a damaged picture before the window opens.

@@ -42,7 +42,7 @@ constexpr std::size_t kRecentActions = 30;
 const char* const kModalForms[] = {
     "frmKategorieWahl", "frmPruefungsKatWahl", "frmNew", "frmSkizzen", "frmInfo", "frmXMsgBox"};
 const char* const kNoKnowledge = "Keine Wissensdatei vorhanden.";
-const char* const kNoSketch = "Zu dieser Frage ist keine Skizze vorhanden.";
+const char* const kNoSketch = "Zu dieser Frage ist keine Abbildung vorhanden.";
 const char* const kExamResult = "Prüfungsergebnis: ";
 const char* const kLineBreak = "\n\r";
 
@@ -175,6 +175,7 @@ std::string AreaBoxName(int licence, int area) {
 
 enum class TStep {
   Other,
+  HiddenLink,
   Klar,
   Unklar,
   Mode,
@@ -813,7 +814,7 @@ protected:
     Menu(1, "mnuHilfe", TStep::Help);
     Menu(1, "btnInfosUeber", TStep::Info);
     Menu(1, "mnuDHV", TStep::Link);
-    Menu(1, "mnuDULV", TStep::Link);
+    Menu(1, "mnuDULV", TStep::HiddenLink);
     Menu(1, "mnuDFS", TStep::Link);
     Menu(1, "sep001", TStep::Other);
     Menu(1, "mnuProgramm", TStep::Other);
@@ -827,7 +828,7 @@ protected:
     Shortcut(1, vkF1, ssCtrl, "Ctrl+F1", TStep::ShortHelp);
     Shortcut(1, vkF1, ssCtrl | ssShift, "Shift+Ctrl+F1", TStep::Info);
     Shortcut(1, vkF1, ssShift, "Shift+F1", TStep::Link);
-    Shortcut(1, vkF2, ssShift, "Shift+F2", TStep::Link);
+    Shortcut(1, vkF2, ssShift, "Shift+F2", TStep::HiddenLink);
     Shortcut(1, vkF3, ssShift, "Shift+F3", TStep::Link);
 
     // Rarer: ending the program (the session then starts it again), waiting, and the learner
@@ -1239,6 +1240,10 @@ protected:
                 std::to_string(shellShowings) + " message windows");
       else if (stepKind == TStep::Help && platform.OpenedTargets().back() != "Hilfe.htm")
         Problem("help opened " + platform.OpenedTargets().back());
+      break;
+    case TStep::HiddenLink:
+      if (targets != 0 || shellShowings != 0)
+        Problem("the hidden DULV entry opened something");
       break;
     case TStep::Info:
       if (Showings("frmInfo") != 1)

@@ -128,7 +128,7 @@ TEST_F(SketchWindowTest, KeysWithoutPictureAreToldNotShown) {
     ShowQuestionWithSketch(2, 3, imageNo);
     ClickControl(Main(), "btnSkizzen");
     ASSERT_EQ(platform.Messages().size(), 1u) << imageNo;
-    EXPECT_EQ(platform.Messages()[0].Text, "Zu dieser Frage ist keine Skizze vorhanden.");
+    EXPECT_EQ(platform.Messages()[0].Text, "Zu dieser Frage ist keine Abbildung vorhanden.");
     EXPECT_EQ(
         std::count(platform.ModalShowings().begin(), platform.ModalShowings().end(), "frmSkizzen"),
         0);
