@@ -2,6 +2,7 @@
 #include "toolkit/Platform.h"
 
 #include <algorithm>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -71,6 +72,26 @@ std::vector<std::string> SplitLines(const std::string& text) {
     } else {
       lines.back() += c;
     }
+  }
+  return lines;
+}
+
+std::vector<std::string> WrapLines(const std::string& text, int width,
+                                   const std::function<int(const std::string&)>& measure) {
+  std::vector<std::string> lines;
+  for (const std::string& paragraph : SplitLines(text)) {
+    std::istringstream words(paragraph);
+    std::string word, line;
+    while (words >> word) {
+      const std::string candidate = line.empty() ? word : line + " " + word;
+      if (!line.empty() && measure(candidate) > width) {
+        lines.push_back(line);
+        line = word;
+      } else {
+        line = candidate;
+      }
+    }
+    lines.push_back(line);
   }
   return lines;
 }

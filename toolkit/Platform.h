@@ -5,6 +5,7 @@
 #include "toolkit/Types.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -76,3 +77,9 @@ TTextSize FixedMetricTextSize(const TFont& font, const std::string& text);
 
 // Splits a text at its line breaks: LF, CR LF and LF CR each end one line.
 std::vector<std::string> SplitLines(const std::string& text);
+
+// The lines a word-wrapping label shows in the given width: each paragraph (see SplitLines) is
+// filled greedily word by word, words joined by one blank. Backends draw these lines and
+// labels measure their height by them, so both agree.
+std::vector<std::string> WrapLines(const std::string& text, int width,
+                                   const std::function<int(const std::string&)>& measure);

@@ -5,29 +5,14 @@
 #include "toolkit/Cp1252.h"
 #include "toolkit/Form.h"
 
-#include <sstream>
-
 namespace {
 
 // Height of a text wrapped at word boundaries into the given width.
 int WrappedHeight(const TFont& font, const std::string& text, int width) {
-  int lines = 0;
-  for (const std::string& paragraph : SplitLines(text)) {
-    std::istringstream words(paragraph);
-    std::string word, line;
-    int paragraphLines = 1;
-    while (words >> word) {
-      const std::string candidate = line.empty() ? word : line + " " + word;
-      if (!line.empty() && Platform().MeasureText(font, candidate).Width > width) {
-        ++paragraphLines;
-        line = word;
-      } else {
-        line = candidate;
-      }
-    }
-    lines += paragraphLines;
-  }
-  return lines * Platform().MeasureText(font, "X").Height;
+  const auto lines = WrapLines(text, width, [&](const std::string& line) {
+    return Platform().MeasureText(font, line).Width;
+  });
+  return static_cast<int>(lines.size()) * Platform().MeasureText(font, "X").Height;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "core/Edition.h"
 #include "core/srcCommon.h"
+#include "toolkit/Platform.h"
 #include "windows/Assets.h"
 
 TfrmInfo* frmInfo = nullptr;
@@ -84,6 +85,31 @@ void TfrmInfo::FormActivate(TObject*) {
   txtInfoText01->SetCaption(InfoText());
   txtInfoText03->SetCaption(std::string("DHV (") + DhvWebAddress + ").");
   txtInfoText04->SetCaption(std::string(EditionOwnerWebAddress) + ".");
+  PlaceLinksOnTheirLines();
+}
+
+// The links fill the empty lines the info text leaves after "…des" and "…Homepage:". Where
+// those lines fall depends on the font the text is drawn in, so they are found in the wrapped
+// text rather than taken as fixed tops.
+void TfrmInfo::PlaceLinksOnTheirLines() {
+  const TFont& font = txtInfoText01->Font();
+  const std::vector<std::string> lines =
+      WrapLines(txtInfoText01->Caption(), txtInfoText01->Width(),
+                [&](const std::string& line) { return Platform().MeasureText(font, line).Width; });
+  const int lineHeight = Platform().MeasureText(font, "X").Height;
+  auto placeAfter = [&](TLabel* link, const std::string& ending) {
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+      const std::string& line = lines[i];
+      if (line.size() >= ending.size() &&
+          line.compare(line.size() - ending.size(), ending.size(), ending) == 0 &&
+          lines[i + 1].empty()) {
+        link->SetTop(txtInfoText01->Top() + static_cast<int>(i + 1) * lineHeight);
+        return;
+      }
+    }
+  };
+  placeAfter(txtInfoText03, "Theorieprüfungen des");
+  placeAfter(txtInfoText04, "Homepage:");
 }
 
 void TfrmInfo::txtInfoText03Click(TObject*) { OpenDocument(DhvWebAddress); }

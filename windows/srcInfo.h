@@ -16,6 +16,9 @@ public:
   void txtInfoText03Click(TObject* sender);
   void txtInfoText04Click(TObject* sender);
   void btnOkClick(TObject* sender);
+
+private:
+  void PlaceLinksOnTheirLines();
 };
 
 extern TfrmInfo* frmInfo;

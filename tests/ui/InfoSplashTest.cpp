@@ -37,8 +37,25 @@ TEST_F(InfoSplashTest, InfoWindowPlacementTextsAndLinks) {
     EXPECT_EQ(frmInfo->btnOk->Caption(), "OkiDoki");
     EXPECT_EQ(frmInfo->btnOk->Left(), 210);
     EXPECT_EQ(frmInfo->btnOk->Width(), 89);
-    EXPECT_EQ(frmInfo->txtInfoText03->Top(), 148);
-    EXPECT_EQ(frmInfo->txtInfoText04->Top(), 187);
+    // Each link lies on the empty line after the text it completes.
+    const TFont& font = frmInfo->txtInfoText01->Font();
+    const auto lines = WrapLines(frmInfo->txtInfoText01->Caption(), 245, [&](const std::string& t) {
+      return Platform().MeasureText(font, t).Width;
+    });
+    const int lineHeight = Platform().MeasureText(font, "X").Height;
+    auto lineOf = [&](const TLabel* link) {
+      return static_cast<std::size_t>((link->Top() - 32) / lineHeight);
+    };
+    const std::size_t dhvLine = lineOf(frmInfo->txtInfoText03);
+    const std::size_t ownerLine = lineOf(frmInfo->txtInfoText04);
+    ASSERT_TRUE(dhvLine > 0 && dhvLine < lines.size() && ownerLine < lines.size());
+    EXPECT_EQ((frmInfo->txtInfoText03->Top() - 32) % lineHeight, 0);
+    EXPECT_TRUE(lines[dhvLine].empty());
+    EXPECT_EQ(lines[dhvLine - 1].substr(lines[dhvLine - 1].size() - 4), " des");
+    EXPECT_TRUE(lines[ownerLine].empty());
+    EXPECT_EQ(lines[ownerLine - 1].substr(lines[ownerLine - 1].size() - 9), "Homepage:");
+    EXPECT_EQ(frmInfo->txtInfoText03->Left(), 280);
+    EXPECT_EQ(frmInfo->txtInfoText04->Left(), 280);
     firstText = frmInfo->txtInfoText01->Caption();
     ClickControl(window, "txtInfoText03");
     ClickControl(window, "txtInfoText04");

@@ -1,4 +1,5 @@
 // Tests of the FLTK backend's display-free conversions: labels, line breaks, keys, sizes, wraps.
+#include "toolkit/Platform.h"
 #include "toolkit/fltk/FltkText.h"
 
 #include <FL/Enumerations.H>

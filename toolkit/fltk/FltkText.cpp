@@ -171,26 +171,6 @@ char32_t TypedCharacterOf(int fltkKey, int fltkState, const std::string& eventTe
   return character;
 }
 
-std::vector<std::string> WrapLines(const std::string& text, int width,
-                                   const std::function<int(const std::string&)>& measure) {
-  std::vector<std::string> lines;
-  for (const std::string& paragraph : SplitLines(text)) {
-    std::istringstream words(paragraph);
-    std::string word, line;
-    while (words >> word) {
-      const std::string candidate = line.empty() ? word : line + " " + word;
-      if (!line.empty() && measure(candidate) > width) {
-        lines.push_back(line);
-        line = word;
-      } else {
-        line = candidate;
-      }
-    }
-    lines.push_back(line);
-  }
-  return lines;
-}
-
 std::string MenuEntryLabel(const std::string& caption, TShortCut shortCut) {
   std::string label = FltkAccessLabel(caption);
   if (shortCut != 0)

@@ -41,10 +41,5 @@ char32_t FirstCodePoint(const std::string& utf8);
 // characters without Ctrl or Alt, and Backspace (which the model's inputs use to delete).
 char32_t TypedCharacterOf(int fltkKey, int fltkState, const std::string& eventText);
 
-// The lines a word-wrapping label shows in the given width: each paragraph (see SplitLines)
-// is filled greedily word by word, words joined by one blank, as TLabel measures its height.
-std::vector<std::string> WrapLines(const std::string& text, int width,
-                                   const std::function<int(const std::string&)>& measure);
-
 // The label of a menu entry: the caption and, after a tab, the shortcut text ("Strg+S").
 std::string MenuEntryLabel(const std::string& caption, TShortCut shortCut);
