@@ -54,8 +54,8 @@ std::string ExamKeySuffix(int licence) {
 
 std::string SettingsFilePath() {
   std::string path = Platform().ProgramPath();
-  const std::size_t nameStart =
-      path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1;
+  const std::size_t slash = path.find_last_of('/');
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
   const std::size_t dot = path.find_last_of('.');
   if (dot != std::string::npos && dot > nameStart)
     path.erase(dot);

@@ -97,7 +97,17 @@ void TControl::SetFocus() {
 
 bool TControl::Focused() const { return form != nullptr && form->FocusedControl() == this; }
 
-char TControl::AccessLetter() const {
+std::string StripAccessMarkers(const std::string& caption) {
+  std::string shown;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size())
+      ++i;
+    shown += caption[i];
+  }
+  return shown;
+}
+
+char AccessLetterOf(const std::string& caption) {
   for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&')
       continue;
@@ -109,6 +119,8 @@ char TControl::AccessLetter() const {
   }
   return 0;
 }
+
+char TControl::AccessLetter() const { return AccessLetterOf(caption); }
 
 void TControl::DoClick() {
   if (OnClick)

@@ -10,6 +10,11 @@
 class TForm;
 class TWinControl;
 
+// A caption as it is drawn: "&&" becomes "&", the "&" before an access letter disappears.
+std::string StripAccessMarkers(const std::string& caption);
+// The access letter of a caption (the letter after a single "&") in lower case, or 0.
+char AccessLetterOf(const std::string& caption);
+
 class TControl : public TObject {
 public:
   TControl(TForm* form, TWinControl* parent, std::string name);

@@ -117,6 +117,22 @@ bool IsCp1252Representable(const std::string& utf8) {
   return true;
 }
 
+std::u32string Utf8ToCodePoints(const std::string& utf8) {
+  std::u32string codePoints;
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    char32_t cp = 0;
+    codePoints += DecodeUtf8(utf8, pos, cp) ? cp : U'\uFFFD';
+  }
+  return codePoints;
+}
+
+std::string CodePointToUtf8(char32_t codePoint) {
+  std::string out;
+  AppendUtf8(out, codePoint);
+  return out;
+}
+
 std::size_t Utf8Length(const std::string& utf8) {
   std::size_t count = 0;
   std::size_t pos = 0;

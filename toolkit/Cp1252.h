@@ -15,5 +15,11 @@ std::string Utf8ToCp1252(const std::string& utf8);
 // Whether the UTF-8 text is well formed and every character has a Windows-1252 byte.
 bool IsCp1252Representable(const std::string& utf8);
 
+// The code points of a UTF-8 text; every byte of a malformed sequence gives U+FFFD.
+std::u32string Utf8ToCodePoints(const std::string& utf8);
+
+// One code point in UTF-8.
+std::string CodePointToUtf8(char32_t codePoint);
+
 // Number of code points of a UTF-8 text (a malformed byte counts as one).
 std::size_t Utf8Length(const std::string& utf8);

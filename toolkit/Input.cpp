@@ -1,6 +1,8 @@
 // Input helpers that go through the same entry points as a backend's real input.
 #include "toolkit/Input.h"
 
+#include "toolkit/Cp1252.h"
+
 #include <stdexcept>
 
 void ClickControl(TForm& form, const std::string& name) { ControlOf<TControl>(form, name).Click(); }
@@ -28,16 +30,8 @@ void TypeChar(TForm& form, char32_t character) {
 }
 
 void TypeText(TForm& form, const std::string& text) {
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t cp = length == 1 ? lead : lead & (0x3F >> (length - 1));
-    for (int i = 1; i < length && pos + i < text.size(); ++i)
-      cp = (cp << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
-    TypeChar(form, cp);
-    pos += length;
-  }
+  for (char32_t character : Utf8ToCodePoints(text))
+    TypeChar(form, character);
 }
 
 void ChooseMenu(TForm& form, const std::string& name) {

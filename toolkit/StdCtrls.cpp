@@ -15,6 +15,14 @@ int WrappedHeight(const TFont& font, const std::string& text, int width) {
   return static_cast<int>(lines.size()) * Platform().MeasureText(font, "X").Height;
 }
 
+// Removes the last UTF-8 character of a text.
+void PopLastCharacter(std::string& text) {
+  while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80)
+    text.pop_back();
+  if (!text.empty())
+    text.pop_back();
+}
+
 } // namespace
 
 TLabel::TLabel(TForm* owner, TWinControl* parentControl, std::string controlName)
@@ -48,14 +56,7 @@ void TLabel::AdjustSize() {
     return;
   }
   // An access-letter marker takes no room.
-  std::string shown;
-  const std::string& text = Caption();
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '&' && i + 1 < text.size())
-      ++i;
-    shown += text[i];
-  }
-  const TTextSize size = Platform().MeasureText(Font(), shown);
+  const TTextSize size = Platform().MeasureText(Font(), StripAccessMarkers(Caption()));
   SetBounds(Left(), Top(), size.Width, size.Height);
 }
 
@@ -105,11 +106,7 @@ void TEdit::SetMaxLength(int value) {
 void TEdit::TypeCharacter(char32_t character) {
   std::string text = Text();
   if (character == vkBack) {
-    // Remove the last UTF-8 character.
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80)
-      text.pop_back();
-    if (!text.empty())
-      text.pop_back();
+    PopLastCharacter(text);
     UserEdited(text);
     return;
   }
@@ -117,35 +114,15 @@ void TEdit::TypeCharacter(char32_t character) {
     return;
   if (maxLength > 0 && static_cast<int>(Utf8Length(text)) >= maxLength)
     return;
-  std::string encoded;
-  if (character < 0x80) {
-    encoded += static_cast<char>(character);
-  } else if (character < 0x800) {
-    encoded += static_cast<char>(0xC0 | (character >> 6));
-    encoded += static_cast<char>(0x80 | (character & 0x3F));
-  } else if (character < 0x10000) {
-    encoded += static_cast<char>(0xE0 | ((character >> 12) & 0x0F));
-    encoded += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-    encoded += static_cast<char>(0x80 | (character & 0x3F));
-  } else {
-    // Characters beyond the basic plane (emoji typed through an input method) take four bytes.
-    encoded += static_cast<char>(0xF0 | ((character >> 18) & 0x07));
-    encoded += static_cast<char>(0x80 | ((character >> 12) & 0x3F));
-    encoded += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-    encoded += static_cast<char>(0x80 | (character & 0x3F));
-  }
-  UserEdited(text + encoded);
+  UserEdited(text + CodePointToUtf8(character));
 }
 
 void TEdit::UserEdited(const std::string& value) {
   std::string text = value;
   // The limit holds for whole pasted texts as for typing.
   if (maxLength > 0) {
-    while (static_cast<int>(Utf8Length(text)) > maxLength) {
-      while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80)
-        text.pop_back();
-      text.pop_back();
-    }
+    while (static_cast<int>(Utf8Length(text)) > maxLength)
+      PopLastCharacter(text);
   }
   if (text == Text())
     return;

@@ -1,6 +1,7 @@
 // Text, key and size conversions between the toolkit model and FLTK.
 #include "toolkit/fltk/FltkText.h"
 
+#include "toolkit/Cp1252.h"
 #include "toolkit/Menus.h"
 #include "toolkit/Platform.h"
 
@@ -35,29 +36,6 @@ std::string FltkLiteralLabel(const std::string& text) {
     label += c;
   }
   return label;
-}
-
-std::string StripAccessMarkers(const std::string& caption) {
-  std::string shown;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size())
-      ++i;
-    shown += caption[i];
-  }
-  return shown;
-}
-
-char AccessLetterOf(const std::string& caption) {
-  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&')
-      continue;
-    if (caption[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1])));
-  }
-  return 0;
 }
 
 int PointsToPixels(int points) { return (points * 96 + 36) / 72; }
@@ -130,34 +108,7 @@ TShiftState ShiftStateOf(int fltkState) {
 }
 
 char32_t FirstCodePoint(const std::string& utf8) {
-  if (utf8.empty())
-    return 0;
-  const auto lead = static_cast<unsigned char>(utf8[0]);
-  if (lead < 0x80)
-    return lead;
-  int length = 0;
-  char32_t code = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2;
-    code = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3;
-    code = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4;
-    code = lead & 0x07;
-  } else {
-    return 0xFFFD;
-  }
-  if (static_cast<int>(utf8.size()) < length)
-    return 0xFFFD;
-  for (int i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(utf8[static_cast<std::size_t>(i)]);
-    if ((next & 0xC0) != 0x80)
-      return 0xFFFD;
-    code = (code << 6) | (next & 0x3F);
-  }
-  return code;
+  return utf8.empty() ? 0 : Utf8ToCodePoints(utf8)[0];
 }
 
 char32_t TypedCharacterOf(int fltkKey, int fltkState, const std::string& eventText) {

@@ -1,6 +1,7 @@
 // Text, key and size conversions between the toolkit model and FLTK, free of any display.
 #pragma once
 
+#include "toolkit/Control.h"
 #include "toolkit/Types.h"
 
 #include <functional>
@@ -18,12 +19,6 @@ std::string FltkAccessLabel(const std::string& caption);
 
 // Data text as an FLTK label that shows every character literally: "@" and "&" are doubled.
 std::string FltkLiteralLabel(const std::string& text);
-
-// A caption as it is drawn: "&&" becomes "&", the "&" before an access letter disappears.
-std::string StripAccessMarkers(const std::string& caption);
-
-// The access letter of a caption in lower case, or 0; the rule of TControl::AccessLetter.
-char AccessLetterOf(const std::string& caption);
 
 // Font size in points to pixels on a 96-dpi screen, rounded: 8 pt is 11 px, 10 pt 13 px.
 int PointsToPixels(int points);
