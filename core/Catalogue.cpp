@@ -1,10 +1,10 @@
-// The question catalogue "Aerolern.dat": edition check, reading, writing and deleting records.
-#include "core/CommonState.h"
+// The question catalogue "Aerolern.dat": edition check, scans, reading, writing and deleting
+// records.
+#include "core/CatalogueFile.h"
 #include "core/QuestionRecordCodec.h"
 #include "core/RecordFile.h"
 #include "core/srcCommon.h"
 
-#include "toolkit/Application.h"
 #include "toolkit/Convert.h"
 #include "toolkit/Exceptions.h"
 
@@ -30,21 +30,45 @@ QuestionRecord NoQuestionRecord() {
   return record;
 }
 
-void InitCatalogue() {
+bool CatalogueMatchesEdition() {
   RecordBytes bytes{};
-  {
-    // Only read: a catalogue the learner may not write must still be checked.
-    TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
-    catalogue.Seek(catalogue.RecordCount() / 4);
+  // Only read: a catalogue the learner may not write must still be checked.
+  TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
+  catalogue.Seek(catalogue.RecordCount() / 4);
+  catalogue.Read(bytes.data());
+  catalogue.Close();
+  return OwnerMatchesEdition(DecodeRecord(bytes).Owner);
+}
+
+std::vector<PoolEntry> ScanCatalogue(const std::function<bool(int16_t, int16_t)>& wanted) {
+  TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
+  const int64_t count = catalogue.RecordCount();
+  std::vector<PoolEntry> entries;
+  RecordBytes bytes{};
+  for (int64_t recordNo = 0; recordNo < count; ++recordNo) {
     catalogue.Read(bytes.data());
-    catalogue.Close();
+    const int16_t licence = ReadInt16(bytes.data() + kOffLicence);
+    const int16_t area = ReadInt16(bytes.data() + kOffArea);
+    if (bytes[kOffInUse] != 0 && wanted(licence, area))
+      entries.push_back(
+          PoolEntry{bytes[kOffInUse], 1, licence, area, static_cast<int32_t>(recordNo)});
   }
-  if (!OwnerMatchesEdition(DecodeRecord(bytes).Owner)) {
-    Application.MessageBox(
-        "Achtung! Das Datenfile (Fragenkatalog) passt nicht zur Aerolern Version!");
-    Application.Terminate();
+  catalogue.Close();
+  return entries;
+}
+
+std::vector<bool> RecordsInUse() {
+  TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
+  const int64_t count = catalogue.RecordCount();
+  std::vector<bool> inUse;
+  inUse.reserve(static_cast<std::size_t>(count));
+  RecordBytes bytes{};
+  for (int64_t recordNo = 0; recordNo < count; ++recordNo) {
+    catalogue.Read(bytes.data());
+    inUse.push_back(bytes[kOffInUse] != 0);
   }
-  SelectAllCategories();
+  catalogue.Close();
+  return inUse;
 }
 
 void ReadQuestion(int32_t number, QuestionRecord& record) {
@@ -62,39 +86,48 @@ void ReadQuestion(int32_t number, QuestionRecord& record) {
   record = DecodeRecord(bytes);
 }
 
-void WriteQuestion(bool append, const QuestionRecord& record) {
+int32_t AppendRecord(const QuestionRecord& record) {
   const RecordBytes bytes = EncodeRecord(record);
   TRecordFile catalogue(CatalogueFileName, kRecordSize);
   const int64_t count = catalogue.RecordCount();
-  const int64_t position = append ? count : CurrentQuestionNo();
-  // Changing an existing question must not write past the last record.
-  if (!append && position >= count)
-    RaiseInOutError(ioReadPastEnd, "Positionieren", CatalogueFileName);
   try {
-    catalogue.Seek(position);
+    catalogue.Seek(count);
     catalogue.Write(bytes.data());
     catalogue.Close();
   } catch (const EInOutError&) {
     catalogue.Discard();
-    // A full disk may have taken part of a new record: cut it off again, so that the file stays
-    // a whole number of records. A failed change leaves at worst that one record damaged.
-    if (append)
-      static_cast<void>(::truncate(CatalogueFileName, static_cast<off_t>(count * kRecordSize)));
+    // A full disk may have taken part of the new record: cut it off again, so that the file
+    // stays a whole number of records.
+    static_cast<void>(::truncate(CatalogueFileName, static_cast<off_t>(count * kRecordSize)));
     throw;
   }
-  // The pool learns of the new question only once it is safely in the file.
-  if (append)
-    AppendNewQuestion(static_cast<int32_t>(count), record.Licence, record.Area);
+  return static_cast<int32_t>(count);
 }
 
-void DeleteCurrentQuestion() {
+void ReplaceRecord(int32_t recordNo, const QuestionRecord& record) {
+  const RecordBytes bytes = EncodeRecord(record);
+  TRecordFile catalogue(CatalogueFileName, kRecordSize);
+  // Changing an existing question must not write past the last record.
+  if (recordNo >= catalogue.RecordCount())
+    RaiseInOutError(ioReadPastEnd, "Positionieren", CatalogueFileName);
+  try {
+    catalogue.Seek(recordNo);
+    catalogue.Write(bytes.data());
+    catalogue.Close();
+  } catch (const EInOutError&) {
+    // A failed change leaves at worst that one record damaged.
+    catalogue.Discard();
+    throw;
+  }
+}
+
+void FlagRecordDeleted(int32_t recordNo) {
   RecordBytes bytes{};
   TRecordFile catalogue(CatalogueFileName, kRecordSize);
-  catalogue.Seek(CurrentQuestionNo());
+  catalogue.Seek(recordNo);
   catalogue.Read(bytes.data());
   bytes[kOffInUse] = 0;
-  catalogue.Seek(CurrentQuestionNo());
+  catalogue.Seek(recordNo);
   catalogue.Write(bytes.data());
   catalogue.Close();
-  MarkCurrentKnown();
 }

@@ -1,5 +1,6 @@
-// The settings file beside the program, the exam limits and position, and the exam draw.
-#include "core/CommonState.h"
+// The settings file beside the program and the exam limits it gives.
+#include "core/ExamGrading.h"
+#include "core/Licences.h"
 #include "core/srcCommon.h"
 
 #include "toolkit/Convert.h"
@@ -11,9 +12,6 @@
 #include <fstream>
 
 namespace {
-
-int examLicenceNo = 0;
-int examAreaNo = 0;
 
 constexpr int32_t kDefaultExamQuestions = 30;
 constexpr int32_t kDefaultFailingThreshold = 7;
@@ -27,39 +25,12 @@ std::string ExamValue(const char* prefix, int licence) {
 
 } // namespace
 
-std::string ExamKeySuffix(int licence) {
-  switch (licence) {
-  case 1:
-    return "GSA";
-  case 2:
-    return "GSB";
-  case 3:
-    return "FFK";
-  case 4:
-    return "WWF";
-  case 5:
-    return "WGS";
-  case 6:
-    return "PGS";
-  case 7:
-    return "MGS";
-  case 71:
-    return "MG3";
-  case 72:
-    return "MGP";
-  default:
-    return "";
-  }
-}
-
 std::string SettingsFilePath() {
-  std::string path = Platform().ProgramPath();
-  const std::size_t slash = path.find_last_of('/');
-  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  const std::size_t dot = path.find_last_of('.');
-  if (dot != std::string::npos && dot > nameStart)
-    path.erase(dot);
-  return path + ".ini";
+  std::string name = ProgramFileName();
+  const std::size_t dot = name.find_last_of('.');
+  if (dot != std::string::npos && dot > 0)
+    name.erase(dot);
+  return ProgramFolder() + name + ".ini";
 }
 
 void ReadIniValue(const std::string& key, std::string& value) {
@@ -86,37 +57,24 @@ void ReadIniValue(const std::string& key, std::string& value) {
     RaiseInOutError(ioReadPastEnd, "Lesen", path);
 }
 
-int32_t ExamQuestionCount(int licence) {
-  if (ExamKeySuffix(licence).empty())
-    return 0;
-  const std::string value = ExamValue("AnzPrfFragen", licence);
-  return value.empty() ? kDefaultExamQuestions : StrToInt(value);
-}
-
-int32_t ExamLimit(int kind) {
-  if (ExamKeySuffix(examLicenceNo).empty())
+int32_t ExamLimitOf(int examLicence, int kind) {
+  if (ExamKeySuffix(examLicence).empty())
     return 0;
   switch (kind) {
-  case 1:
-    return ExamQuestionCount(examLicenceNo);
-  case 2: {
-    // Without an oral threshold there is no oral band: it starts where failing starts.
-    const std::string value = ExamValue("AnzMuendlich", examLicenceNo);
-    return value.empty() ? ExamLimit(3) : StrToInt(value);
+  case elQuestionCount: {
+    const std::string value = ExamValue("AnzPrfFragen", examLicence);
+    return value.empty() ? kDefaultExamQuestions : StrToInt(value);
   }
-  case 3: {
-    const std::string value = ExamValue("AnzNichtBest", examLicenceNo);
+  case elOralFrom: {
+    // Without an oral threshold there is no oral band: it starts where failing starts.
+    const std::string value = ExamValue("AnzMuendlich", examLicence);
+    return value.empty() ? ExamLimitOf(examLicence, elFailFrom) : StrToInt(value);
+  }
+  case elFailFrom: {
+    const std::string value = ExamValue("AnzNichtBest", examLicence);
     return value.empty() ? kDefaultFailingThreshold : StrToInt(value);
   }
   default:
     return 0;
   }
 }
-
-void SetExamPosition(int licence, int area) {
-  examLicenceNo = licence;
-  examAreaNo = area;
-}
-
-int ExamLicence() { return examLicenceNo; }
-int ExamArea() { return examAreaNo; }

@@ -1,8 +1,9 @@
 // The category selection dialog: the learner ticks the subject areas to study.
 #include "dialogs/srcKategorieWahl.h"
 
+#include "core/Licences.h"
 #include "core/srcCommon.h"
-#include "mainwindow/srcFrageAntwort.h"
+#include "toolkit/Application.h"
 #include "toolkit/Input.h"
 
 TfrmKategorieWahl* frmKategorieWahl = nullptr;
@@ -18,7 +19,6 @@ struct TAreaBox {
   int Width;
 };
 
-constexpr int kAreaCount[8] = {0, 4, 3, 1, 3, 3, 3, 10};
 constexpr int kLicenceTops[7] = {16, 64, 112, 160, 208, 256, 304};
 const char* const kLicenceCaptions[7] = {"Beschränkter Luftfahrerschein (vormals A-Lizenz)",
                                          "Unbeschränkter Luftfahrerschein (vormals B-Lizenz)",
@@ -99,9 +99,9 @@ TfrmKategorieWahl::TfrmKategorieWahl() : TForm("frmKategorieWahl") {
 
 void TfrmKategorieWahl::FormCreate(TObject*) {
   SetAreaCheckedQuery(IsAreaChecked);
-  if (frmFrageAntwort != nullptr) {
-    SetTop(frmFrageAntwort->Top() + 44);
-    SetLeft(frmFrageAntwort->Left() + 44);
+  if (const TForm* mainForm = Application.MainForm()) {
+    SetTop(mainForm->Top() + 44);
+    SetLeft(mainForm->Left() + 44);
   }
   for (int licence = 1; licence <= 7; ++licence)
     LicenceBoxes[licence - 1]->SetCaption(kLicenceCaptions[licence - 1]);
@@ -117,7 +117,7 @@ void TfrmKategorieWahl::FormCreate(TObject*) {
 
 void TfrmKategorieWahl::LicenceBoxClick(int licence) {
   const bool ticked = LicenceBoxes[licence - 1]->Checked();
-  for (int area = 1; area <= kAreaCount[licence]; ++area)
+  for (int area = 1; area <= AreaCount(licence); ++area)
     if (auto* box = Find<TCheckBox>(AreaBoxName(licence, area)))
       box->SetChecked(ticked);
   if (licence == 7)

@@ -169,7 +169,7 @@ TRadioButton* TfrmNew::CategoryButton(int licence, int area) const {
 }
 
 void TfrmNew::FormActivate(TObject*) {
-  if (EditMode() == 1)
+  if (EditMode() == emChangeQuestion)
     FillFromCurrentQuestion();
   else
     Clear();
@@ -232,7 +232,7 @@ void TfrmNew::btnSaveClick(TObject*) {
       record.Area = static_cast<int16_t>(StrToInt(code.substr(1)));
       break;
     }
-  WriteQuestion(EditMode() != 1, record);
+  WriteQuestion(EditMode() != emChangeQuestion, record);
   Close();
 }
 

@@ -9,16 +9,18 @@ class TfrmNew : public TForm {
 public:
   TfrmNew();
 
-  TLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
-  TEdit *inpFrage, *inpAntwortA, *inpAntwortB, *inpAntwortC, *inpAntwortD;
-  TCheckBox *chkA, *chkB, *chkC, *chkD;
+  TLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
+         *Label5 = nullptr, *Label6 = nullptr;
+  TEdit *inpFrage = nullptr, *inpAntwortA = nullptr, *inpAntwortB = nullptr, *inpAntwortC = nullptr,
+        *inpAntwortD = nullptr;
+  TCheckBox *chkA = nullptr, *chkB = nullptr, *chkC = nullptr, *chkD = nullptr;
   // The licence headings lblKat01..lblKat07.
   std::array<TLabel*, 7> LicenceHeadings{};
   // The category buttons in the order saving tests them, opt00 last.
   std::vector<TRadioButton*> CategoryButtons;
   TRadioButton* opt00 = nullptr;
   TLabel* txtImgNo = nullptr;
-  TButton *btnSave, *btnAbbrechen;
+  TButton *btnSave = nullptr, *btnAbbrechen = nullptr;
 
   void FormCreate(TObject* sender);
   void FormActivate(TObject* sender);

@@ -1,6 +1,7 @@
 // The exam licence dialog: "Ok" sets the exam position to the chosen licence's first area.
 #include "dialogs/srcPruefungsKatWahl.h"
 
+#include "core/Licences.h"
 #include "core/srcCommon.h"
 
 TfrmPruefungsKatWahl* frmPruefungsKatWahl = nullptr;
@@ -12,18 +13,17 @@ struct TExamOption {
   const char* Caption;
   int Top;
   int Licence;
-  int FirstArea;
 };
 
-const TExamOption kOptions[] = {{"optKat1", "Beschränkter Luftfahrerschein", 32, 1, 1},
-                                {"optKat2", "Unbeschränkter Luftfahrerschein", 56, 2, 1},
-                                {"optKat3", "Flugfunk", 80, 3, 1},
-                                {"optKat4", "Windenschlepp Windenführer", 104, 4, 1},
-                                {"optKat5", "Windenschlepp Gleitsegel", 128, 5, 1},
-                                {"optKat6", "Passagierflug Gleitsegel", 152, 6, 1},
-                                {"optKat7", "Gleitsegel-Motor", 176, 7, 1},
-                                {"optKat71", "Gleitsegel-Motor (mit 3-Achser)", 200, 71, 1},
-                                {"optKat72", "Gleitsegel-Motor Passagierber.", 224, 72, 10}};
+const TExamOption kOptions[] = {{"optKat1", "Beschränkter Luftfahrerschein", 32, 1},
+                                {"optKat2", "Unbeschränkter Luftfahrerschein", 56, 2},
+                                {"optKat3", "Flugfunk", 80, 3},
+                                {"optKat4", "Windenschlepp Windenführer", 104, 4},
+                                {"optKat5", "Windenschlepp Gleitsegel", 128, 5},
+                                {"optKat6", "Passagierflug Gleitsegel", 152, 6},
+                                {"optKat7", "Gleitsegel-Motor", 176, 7},
+                                {"optKat71", "Gleitsegel-Motor (mit 3-Achser)", 200, 71},
+                                {"optKat72", "Gleitsegel-Motor Passagierber.", 224, 72}};
 
 } // namespace
 
@@ -70,7 +70,7 @@ void TfrmPruefungsKatWahl::FormActivate(TObject*) {
 void TfrmPruefungsKatWahl::btnOkClick(TObject*) {
   for (const TExamOption& option : kOptions) {
     if (Find<TRadioButton>(option.Name)->Checked()) {
-      SetExamPosition(option.Licence, option.FirstArea);
+      SetExamPosition(option.Licence, FirstExamArea(option.Licence));
       break;
     }
   }

@@ -1,6 +1,7 @@
 // The main window: layout, question cycle, modes, exam flow and keyboard.
 #include "mainwindow/srcFrageAntwort.h"
 
+#include "core/QuestionData.h"
 #include "dialogs/srcKategorieWahl.h"
 #include "dialogs/srcPruefungsKatWahl.h"
 #include "toolkit/Application.h"
@@ -264,8 +265,10 @@ void TfrmFrageAntwort::ShowNextQuestion(bool pick) {
   std::string category;
   CategoryName(record.Licence, record.Area, category);
   lblKategorie->SetCaption("Kategorie: " + category);
+  QuestionData().ReportQuestionShown({CurrentQuestionNo(), CurrentMode(), placeholderShown});
+  // Lernmodus shows the solution at once: a check the learner did not ask for.
   if (mnuLernmode->Checked())
-    btnLoesungClick(btnLoesung);
+    CheckAnswer(false);
 }
 
 void TfrmFrageAntwort::ShowSolution(const QuestionRecord& record) {
@@ -282,37 +285,61 @@ bool TfrmFrageAntwort::AnswerIsRight(const QuestionRecord& record) const {
   return true;
 }
 
+bool TfrmFrageAntwort::CheckShownAnswer(bool byLearner) {
+  QuestionRecord record;
+  ReadQuestion(CurrentQuestionNo(), record);
+  ShowSolution(record);
+  const bool right = AnswerIsRight(record);
+  TAnswerChecked event;
+  event.RecordNo = CurrentQuestionNo();
+  event.Mode = CurrentMode();
+  event.Correct = {record.CorrectA, record.CorrectB, record.CorrectC, record.CorrectD};
+  for (int answer = 0; answer < 4; ++answer)
+    event.Ticked[static_cast<std::size_t>(answer)] = AnswerBox(answer)->Checked();
+  event.Right = right;
+  event.ByLearner = byLearner;
+  QuestionData().ReportAnswerChecked(event);
+  return right;
+}
+
+void TfrmFrageAntwort::ReportSorting(bool klar, bool byLearner) {
+  if (!placeholderShown)
+    QuestionData().ReportQuestionSorted({CurrentQuestionNo(), CurrentMode(), klar, byLearner});
+}
+
 void TfrmFrageAntwort::PauseOneSecond() {
   TInputPause pause(*this);
   PumpMessagesFor(kPauseMs);
 }
 
-void TfrmFrageAntwort::btnLoesungClick(TObject*) {
+void TfrmFrageAntwort::btnLoesungClick(TObject*) { CheckAnswer(true); }
+
+void TfrmFrageAntwort::CheckAnswer(bool byLearner) {
   const bool exam = CurrentMode() == modePruefung;
   // The placeholder has no solution; in the exam "Weiter" still leads on to the grading.
   if (placeholderShown) {
     if (exam) {
       PauseOneSecond();
-      btnKlarClick(btnKlar);
+      SortAsKlar(false);
     }
     return;
   }
-  QuestionRecord record;
-  ReadQuestion(CurrentQuestionNo(), record);
-  ShowSolution(record);
-  const bool right = AnswerIsRight(record);
+  const bool right = CheckShownAnswer(byLearner);
   if (exam) {
     if (right)
       ++ExamCorrectCount;
     PauseOneSecond();
-    btnKlarClick(btnKlar);
+    SortAsKlar(false);
   } else if (right && chkWeiterWennRichtig->Checked()) {
     PauseOneSecond();
-    btnKlarClick(btnKlar);
+    SortAsKlar(false);
   }
 }
 
-void TfrmFrageAntwort::btnKlarClick(TObject*) {
+void TfrmFrageAntwort::btnKlarClick(TObject*) { SortAsKlar(true); }
+
+void TfrmFrageAntwort::SortAsKlar(bool byLearner) {
+  ReportSorting(true, byLearner);
   if (!placeholderShown)
     MarkCurrentKnown();
   if (OpenQuestionCount() > 0)
@@ -323,11 +350,16 @@ void TfrmFrageAntwort::btnKlarClick(TObject*) {
     RunCategoryChoice();
 }
 
-void TfrmFrageAntwort::btnUnklarClick(TObject*) { ShowNextQuestion(true); }
+void TfrmFrageAntwort::btnUnklarClick(TObject*) { SortAsUnklar(true); }
+
+void TfrmFrageAntwort::SortAsUnklar(bool byLearner) {
+  ReportSorting(false, byLearner);
+  ShowNextQuestion(true);
+}
 
 void TfrmFrageAntwort::RunCategoryChoice() {
   frmKategorieWahl->ShowModal();
-  SelectCategories(-1, -1);
+  SelectCategories(kSelectFromDialog, kSelectFromDialog);
   BuildQuestionPool(false);
   ShowNextQuestion(true);
 }
@@ -374,7 +406,7 @@ void TfrmFrageAntwort::ApplyMode(int mode) {
   if (!exam && mode != modeSetup)
     learningModeBeforeExam = mode;
   if (leavingExam) {
-    SelectCategories(-1, -1);
+    SelectCategories(kSelectFromDialog, kSelectFromDialog);
     BuildQuestionPool(false);
   }
   if (mode > modeSetup)
@@ -403,20 +435,14 @@ void TfrmFrageAntwort::StartExamArea() {
 }
 
 void TfrmFrageAntwort::GradeExamArea() {
-  const int32_t questions = ExamLimit(1);
-  const int32_t oral = ExamLimit(2);
-  const int32_t failing = ExamLimit(3);
+  const int32_t questions = ExamLimit(elQuestionCount);
   const int right = ExamCorrectCount;
   // More right answers than exam questions (after a category change in the exam) are no
   // negative number of wrong ones.
   const int wrong = std::max(0, questions - right);
-  std::string verdict;
-  if (wrong < oral)
-    verdict = "Bestanden.";
-  if (wrong >= oral && wrong < failing)
-    verdict = "Mündliche Nachprüfung.";
-  if (wrong >= failing)
-    verdict = "Nicht bestanden.";
+  const TExamVerdict grade = GradeExam(wrong, ExamLimit(elOralFrom), ExamLimit(elFailFrom));
+  QuestionData().ReportExamAreaGraded({ExamLicence(), ExamArea(), questions, right, grade});
+  const std::string verdict = ExamVerdictText(grade);
   std::string category;
   CategoryName(ExamLicence(), ExamArea(), category);
   Application.MessageBox("Prüfungsergebnis: " + category + kLineBreak +
@@ -446,15 +472,12 @@ void TfrmFrageAntwort::FormKeyPress(TObject*, char32_t& key) {
   // The placeholder has no solution to show and nothing to answer.
   if (placeholderShown)
     return;
-  QuestionRecord record;
-  ReadQuestion(CurrentQuestionNo(), record);
-  ShowSolution(record);
-  const bool right = AnswerIsRight(record);
+  const bool right = CheckShownAnswer(true);
   PauseOneSecond();
   if (right)
-    btnKlarClick(btnKlar);
+    SortAsKlar(false);
   else
-    btnUnklarClick(btnUnklar);
+    SortAsUnklar(false);
 }
 
 void TfrmFrageAntwort::AnswerBoxKeyDown(int answer, int& key) {

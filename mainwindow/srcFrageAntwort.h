@@ -1,6 +1,7 @@
 // The main window: one question with its answers, the learning modes, the exam and the menu.
 #pragma once
 
+#include "core/LearningEvents.h"
 #include "core/srcCommon.h"
 #include "toolkit/Form.h"
 
@@ -8,28 +9,37 @@ class TfrmFrageAntwort : public TForm {
 public:
   TfrmFrageAntwort();
 
-  // Mode numbers of ApplyMode: 0 lays the window out for Lernmodus without a question.
+  // Mode numbers of ApplyMode, those of the learning events; 0 lays the window out for
+  // Lernmodus without a question.
   enum : int {
     modeSetup = 0,
-    modeLernen = 1,
-    modeVertiefen = 2,
-    modeSchnell = 3,
-    modePruefung = 4
+    modeLernen = lmLernen,
+    modeVertiefen = lmVertiefen,
+    modeSchnell = lmSchnell,
+    modePruefung = lmPruefung
   };
 
-  TLabel *lblKategorie, *lblFrage, *Label1, *Label2, *Label3, *Label4;
-  TLabel *lblAntwortA, *lblAntwortB, *lblAntwortC, *lblAntwortD;
-  TCheckBox *chkAntwortA, *chkAntwortB, *chkAntwortC, *chkAntwortD;
-  TButton *btnLoesung, *btnSkizzen, *btnUnklar, *btnKlar;
-  TLabel *lblUnklareFragen, *lblImageNo;
-  TCheckBox* chkWeiterWennRichtig;
-  TTimer* tmrFrageAntwort;
-  TMainMenu* MainMenu1;
-  TMenuItem *mnuProgramm, *mnuProgrammWissensstandSpeichern, *mnuProgrammWissensstandLaden;
-  TMenuItem *mnuLernmode, *mnuVertifungsmode, *mnuSchnellernmode, *mnuProgrammPruefungsmodus;
-  TMenuItem *mnuProgrammProgrammbeenden, *mnuFragen, *mnuFragenKategorieWaehlen;
-  TMenuItem *mnuFragenNeueFrage, *mnuFragenAktuelleFrageAendern, *AktuelleFragelschen1;
-  TMenuItem *mnuInfos, *Kurzhilfe1, *mnuHilfe, *btnInfosUeber, *mnuDHV, *mnuDULV, *mnuDFS;
+  TLabel *lblKategorie = nullptr, *lblFrage = nullptr, *Label1 = nullptr, *Label2 = nullptr,
+         *Label3 = nullptr, *Label4 = nullptr;
+  TLabel *lblAntwortA = nullptr, *lblAntwortB = nullptr, *lblAntwortC = nullptr,
+         *lblAntwortD = nullptr;
+  TCheckBox *chkAntwortA = nullptr, *chkAntwortB = nullptr, *chkAntwortC = nullptr,
+            *chkAntwortD = nullptr;
+  TButton *btnLoesung = nullptr, *btnSkizzen = nullptr, *btnUnklar = nullptr, *btnKlar = nullptr;
+  TLabel *lblUnklareFragen = nullptr, *lblImageNo = nullptr;
+  TCheckBox* chkWeiterWennRichtig = nullptr;
+  TTimer* tmrFrageAntwort = nullptr;
+  TMainMenu* MainMenu1 = nullptr;
+  TMenuItem *mnuProgramm = nullptr, *mnuProgrammWissensstandSpeichern = nullptr,
+            *mnuProgrammWissensstandLaden = nullptr;
+  TMenuItem *mnuLernmode = nullptr, *mnuVertifungsmode = nullptr, *mnuSchnellernmode = nullptr,
+            *mnuProgrammPruefungsmodus = nullptr;
+  TMenuItem *mnuProgrammProgrammbeenden = nullptr, *mnuFragen = nullptr,
+            *mnuFragenKategorieWaehlen = nullptr;
+  TMenuItem *mnuFragenNeueFrage = nullptr, *mnuFragenAktuelleFrageAendern = nullptr,
+            *AktuelleFragelschen1 = nullptr;
+  TMenuItem *mnuInfos = nullptr, *Kurzhilfe1 = nullptr, *mnuHilfe = nullptr,
+            *btnInfosUeber = nullptr, *mnuDHV = nullptr, *mnuDULV = nullptr, *mnuDFS = nullptr;
 
   // The number of exactly right answers in the exam area now running.
   int ExamCorrectCount = 0;
@@ -82,6 +92,14 @@ private:
   TCheckBox* AnswerBox(int answer) const;
   void ShowSolution(const QuestionRecord& record);
   bool AnswerIsRight(const QuestionRecord& record) const;
+  // "Lösung" or "Weiter": checks the answer and sorts the question on where the mode says so.
+  void CheckAnswer(bool byLearner);
+  // Shows the solution of the question on display, reports the check and tells if it was right.
+  bool CheckShownAnswer(bool byLearner);
+  // Sorting the question on display as "Klar" or "Unklar", by the learner or by the program.
+  void SortAsKlar(bool byLearner);
+  void SortAsUnklar(bool byLearner);
+  void ReportSorting(bool klar, bool byLearner);
 
   bool placeholderShown = true;
   int learningModeBeforeExam = modeLernen;

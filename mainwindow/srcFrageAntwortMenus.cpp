@@ -55,7 +55,7 @@ void TfrmFrageAntwort::mnuFragenKategorieWaehlenClick(TObject*) {
 }
 
 void TfrmFrageAntwort::mnuFragenNeueFrageClick(TObject*) {
-  SetEditMode(0);
+  SetEditMode(emNewQuestion);
   frmNew->ShowModal();
   ShowNextQuestion(true);
 }
@@ -64,7 +64,7 @@ void TfrmFrageAntwort::mnuFragenAktuelleFrageAendernClick(TObject*) {
   // The placeholder is no question of the catalogue: there is nothing to change.
   if (placeholderShown)
     return;
-  SetEditMode(1);
+  SetEditMode(emChangeQuestion);
   frmNew->ShowModal();
   ShowNextQuestion(false);
 }

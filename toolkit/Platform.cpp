@@ -48,6 +48,12 @@ int AdvanceAt8pt(unsigned char c) {
   }
 }
 
+// Where the program's file name starts in its path.
+std::size_t ProgramNameStart(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? 0 : slash + 1;
+}
+
 } // namespace
 
 TPlatform& Platform() {
@@ -111,4 +117,15 @@ TTextSize FixedMetricTextSize(const TFont& font, const std::string& text) {
 
 TTextSize TPlatform::MeasureText(const TFont& font, const std::string& text) {
   return FixedMetricTextSize(font, text);
+}
+
+std::string ProgramFolder() {
+  const std::string path = Platform().ProgramPath();
+  const std::size_t nameStart = ProgramNameStart(path);
+  return nameStart == 0 ? "./" : path.substr(0, nameStart);
+}
+
+std::string ProgramFileName() {
+  const std::string path = Platform().ProgramPath();
+  return path.substr(ProgramNameStart(path));
 }

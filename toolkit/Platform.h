@@ -71,6 +71,12 @@ void InstallPlatform(TPlatform* platform);
 // Whether a platform is installed.
 bool HasPlatform();
 
+// The folder of the running program with a trailing slash ("./" when its path names none): the
+// settings file and the pictures lie beside the program.
+std::string ProgramFolder();
+// The running program's file name without its folder.
+std::string ProgramFileName();
+
 // The deterministic text metric of the headless backend, also the default: line height
 // 13 px at 8 pt and 16 px at 10 pt, per-character advance widths from a fixed table.
 TTextSize FixedMetricTextSize(const TFont& font, const std::string& text);

@@ -1,17 +1,15 @@
 // The licence/area pairs of the catalogue file and how the tool names them.
 #include "tools/katalog/CategoryTable.h"
 
+#include "core/Licences.h"
 #include "core/srcCommon.h"
 
 namespace {
 
-// Number of areas of the licences 1 to 7.
-constexpr int kAreasOfLicence[8] = {0, 4, 3, 1, 3, 3, 3, 10};
-
 std::vector<TCategory> BuildTable() {
   std::vector<TCategory> table{{0, 0}};
-  for (int licence = 1; licence <= 7; ++licence)
-    for (int area = 1; area <= kAreasOfLicence[licence]; ++area)
+  for (int licence = kFirstLicence; licence <= kLastLicence; ++licence)
+    for (int area = 1; area <= AreaCount(licence); ++area)
       table.push_back({licence, area});
   return table;
 }

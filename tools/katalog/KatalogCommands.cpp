@@ -1,6 +1,7 @@
 // Argument handling and the four commands of aerolern-katalog.
 #include "tools/katalog/KatalogCommands.h"
 
+#include "core/SafeFileReplace.h"
 #include "tools/katalog/CatalogueCheck.h"
 #include "tools/katalog/CatalogueExport.h"
 #include "tools/katalog/CatalogueImport.h"
@@ -67,7 +68,7 @@ int Import(const TArguments& arguments, std::ostream& out, std::ostream& err) {
     err << "Fehler in " << input << "; " << *arguments.Output << " wurde nicht geschrieben.\n";
     return kExitFailed;
   }
-  WriteFileReplacing(*arguments.Output, result.CatalogueBytes);
+  ReplaceFileSafely(*arguments.Output, result.CatalogueBytes);
   const auto records = static_cast<int64_t>(result.CatalogueBytes.size() / kRecordSize);
   out << *arguments.Output << ": " << records << " Datensätze geschrieben, davon "
       << result.DeletedRecords << " gelöscht.\n";
@@ -97,7 +98,7 @@ int Export(const TArguments& arguments, std::ostream& out, std::ostream& err) {
   const std::string bytes = ReadWholeFile(input);
   const std::string csv = ExportCatalogueCsv(bytes);
   if (arguments.Output)
-    WriteFileReplacing(*arguments.Output, csv);
+    ReplaceFileSafely(*arguments.Output, csv);
   else
     out << csv;
   WarnAboutExport(input, bytes, err);

@@ -1,18 +1,13 @@
 // The listing behind the wissen command.
 #include "tools/katalog/KnowledgeListing.h"
 
-#include "core/QuestionRecordCodec.h"
+#include "core/KnowledgeEntryCodec.h"
 
 #include <iomanip>
 
 TKnowledgeFile ReadKnowledgeEntries(const std::string& bytes) {
   TKnowledgeFile file;
-  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-  const std::size_t count = bytes.size() / kKnowledgeEntrySize;
-  for (std::size_t i = 0; i < count; ++i) {
-    const uint8_t* at = data + i * kKnowledgeEntrySize;
-    file.Entries.push_back({at[0], at[1], ReadInt16(at + 2), ReadInt16(at + 4), ReadInt32(at + 8)});
-  }
+  file.Entries = DecodeKnowledgeEntries(bytes);
   file.TrailingBytes = bytes.size() % kKnowledgeEntrySize;
   return file;
 }

@@ -1,15 +1,13 @@
 // Reading and listing the entries of a knowledge file ("Wissensstand.dat").
 #pragma once
 
+#include "core/KnowledgeEntryCodec.h"
 #include "core/srcCommon.h"
 
 #include <cstddef>
 #include <ostream>
 #include <string>
 #include <vector>
-
-// Bytes of one entry: InUse, Open, Licence, Area, two filler bytes, RecordNo.
-constexpr std::size_t kKnowledgeEntrySize = 12;
 
 struct TKnowledgeFile {
   std::vector<PoolEntry> Entries;

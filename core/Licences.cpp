@@ -1,20 +1,31 @@
-// Licences and areas: slots, names, exam areas and the 28 selection flags.
-#include "core/CommonState.h"
+// Licences and areas: slots, names, exam areas and exam keys.
+#include "core/Licences.h"
+
 #include "core/srcCommon.h"
 
-#include <array>
-#include <utility>
-
 namespace {
-
-constexpr int kSlotCount = 28;
-
-std::array<bool, kSlotCount> slotFlags{};
-std::function<bool(int, int)> areaCheckedQuery;
 
 // Areas per record licence 1..7 that have a selection flag, and the slot of area 1.
 constexpr int kAreasOfLicence[8] = {0, 4, 3, 1, 3, 3, 3, 10};
 constexpr int kFirstSlotOfLicence[8] = {0, 1, 5, 8, 9, 12, 15, 18};
+
+// The exam licences: the suffix of their keys in the settings file and the areas they examine.
+struct TExamLicence {
+  int Licence;
+  const char* KeySuffix;
+  int FirstArea;
+  int LastArea;
+};
+constexpr TExamLicence kExamLicences[] = {{1, "GSA", 1, 4}, {2, "GSB", 1, 3},  {3, "FFK", 1, 1},
+                                          {4, "WWF", 1, 3}, {5, "WGS", 1, 3},  {6, "PGS", 1, 3},
+                                          {7, "MGS", 1, 7}, {71, "MG3", 1, 9}, {72, "MGP", 10, 10}};
+
+const TExamLicence* FindExamLicence(int licence) {
+  for (const TExamLicence& entry : kExamLicences)
+    if (entry.Licence == licence)
+      return &entry;
+  return nullptr;
+}
 
 const char* const kLicenceNames[8] = {"",
                                       "Beschränkter Luftfahrerschein",
@@ -60,12 +71,26 @@ const char* AreaName(int licence, int area) {
   }
 }
 
-int RecordLicence(int code) { return (code == 71 || code == 72) ? 7 : code; }
-
 } // namespace
 
+int RecordLicence(int code) { return (code == 71 || code == 72) ? 7 : code; }
+
+int AreaCount(int licence) {
+  return licence >= kFirstLicence && licence <= kLastLicence ? kAreasOfLicence[licence] : 0;
+}
+
+int FirstExamArea(int examLicence) {
+  const TExamLicence* entry = FindExamLicence(examLicence);
+  return entry ? entry->FirstArea : 0;
+}
+
+std::string ExamKeySuffix(int examLicence) {
+  const TExamLicence* entry = FindExamLicence(examLicence);
+  return entry ? entry->KeySuffix : "";
+}
+
 int CategorySlot(int licence, int area) {
-  if (licence < 1 || licence > 7)
+  if (licence < kFirstLicence || licence > kLastLicence)
     return 0;
   if (area >= 1 && area <= kAreasOfLicence[licence])
     return kFirstSlotOfLicence[licence] + area - 1;
@@ -74,7 +99,7 @@ int CategorySlot(int licence, int area) {
 
 void CategoryName(int licence, int area, std::string& name) {
   const int recordLicence = RecordLicence(licence);
-  if (recordLicence < 1 || recordLicence > 7) {
+  if (recordLicence < kFirstLicence || recordLicence > kLastLicence) {
     name = "Keine Kategorie gefunden";
     return;
   }
@@ -93,50 +118,6 @@ void CategoryName(int licence, int area, std::string& name) {
 }
 
 bool IsValidArea(int licence, int area) {
-  if (area < 1)
-    return false;
-  switch (licence) {
-  case 1:
-    return area <= 4;
-  case 2:
-  case 4:
-  case 5:
-  case 6:
-    return area <= 3;
-  case 3:
-    return area == 1;
-  case 7:
-    return area <= 7;
-  case 71:
-    return area <= 9;
-  case 72:
-    return area == 10;
-  default:
-    return false;
-  }
+  const TExamLicence* entry = FindExamLicence(licence);
+  return entry != nullptr && area >= entry->FirstArea && area <= entry->LastArea;
 }
-
-void SelectCategories(int code, int area) {
-  const int licence = RecordLicence(code);
-  if (licence >= 0) {
-    slotFlags.fill(false);
-    const int slot = CategorySlot(licence, area);
-    if (slot >= 0 && slot < kSlotCount)
-      slotFlags[slot] = true;
-    return;
-  }
-  for (int licenceNo = 1; licenceNo <= 7; ++licenceNo)
-    for (int areaNo = 1; areaNo <= kAreasOfLicence[licenceNo]; ++areaNo)
-      slotFlags[CategorySlot(licenceNo, areaNo)] =
-          areaCheckedQuery ? areaCheckedQuery(licenceNo, areaNo) : false;
-}
-
-bool SlotSelected(int slot) { return slot >= 0 && slot < kSlotCount && slotFlags[slot]; }
-
-void SetAreaCheckedQuery(std::function<bool(int, int)> query) {
-  areaCheckedQuery = std::move(query);
-}
-
-void SelectAllCategories() { slotFlags.fill(true); }
-
-bool CategorySelected(int licence, int area) { return SlotSelected(CategorySlot(licence, area)); }
