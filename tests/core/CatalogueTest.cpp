@@ -59,8 +59,23 @@ TEST_F(CatalogueTest, TextsAreCutToTheirFieldsBothWays) {
   EXPECT_EQ(back.Owner, std::string(128, 'o'));
 }
 
-TEST_F(CatalogueTest, PlaceholderRecord) {
-  const QuestionRecord none = NoQuestionRecord();
+// A number outside the catalogue reads the placeholder; a pick with nothing open gives it too.
+TEST_F(CatalogueTest, PlaceholderOutsideTheCatalogue) {
+  WriteCatalogue(Questions(2, 1, 1));
+  QuestionRecord none;
+  ReadQuestion(2, none);
+  QuestionRecord before;
+  ReadQuestion(-1, before);
+  EXPECT_EQ(before.Question, none.Question);
+  ReadQuestion(1, before);
+  EXPECT_EQ(before.Question, "Frage 1");
+  BuildAll();
+  while (OpenQuestionCount() > 0) {
+    PickNextQuestion(before);
+    MarkCurrentKnown();
+  }
+  PickNextQuestion(before);
+  EXPECT_EQ(before.Question, none.Question);
   EXPECT_TRUE(none.InUse);
   EXPECT_EQ(none.Owner, "Talwinder Flugschule Ost");
   EXPECT_EQ(none.Question,

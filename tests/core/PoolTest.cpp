@@ -1,6 +1,8 @@
 // Tests of the question pool: building, the random pick on a fixed clock, and closing.
 #include "support/CoreFixture.h"
 
+#include "core/QuestionData.h"
+
 namespace {
 
 class PoolTest : public CoreTest {
@@ -156,11 +158,32 @@ TEST_F(PoolTest, ClosingADuplicateRecordClosesOneOpenEntryAtATime) {
   EXPECT_EQ(OpenQuestionCount(), 0);
 }
 
-TEST_F(PoolTest, EditModeIsStored) {
-  SetEditMode(1);
-  EXPECT_EQ(EditMode(), 1);
-  SetEditMode(0);
-  EXPECT_EQ(EditMode(), 0);
+// A new run starts with nothing of the one before: no pool, no dialog query, no listener, no
+// exam position, and the editor in its mode for new questions.
+TEST_F(PoolTest, ResetStartsAFreshRun) {
+  WriteCatalogue(Questions(4, 1, 1));
+  BuildAll();
+  struct TCounting : TLearningListener {
+    int Events = 0;
+    void QuestionShown(const TQuestionShown&) override { ++Events; }
+  } listener;
+  QuestionData().SetLearningListener(&listener);
+  SetExamPosition(2, 3);
+  SetEditMode(emChangeQuestion);
+  QuestionData().ReportQuestionShown({});
+  ASSERT_EQ(listener.Events, 1);
+
+  ResetQuestionData();
+  EXPECT_TRUE(QuestionPool().empty());
+  EXPECT_EQ(OpenQuestionCount(), 0);
+  EXPECT_EQ(ExamLicence(), 0);
+  EXPECT_EQ(ExamArea(), 0);
+  EXPECT_EQ(EditMode(), emNewQuestion);
+  QuestionData().ReportQuestionShown({});
+  EXPECT_EQ(listener.Events, 1);
+  SelectCategories(kSelectFromDialog, kSelectFromDialog);
+  for (int slot = 0; slot < kSlotCount; ++slot)
+    EXPECT_FALSE(SlotSelected(slot)) << slot;
 }
 
 } // namespace

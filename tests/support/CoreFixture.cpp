@@ -1,6 +1,9 @@
 // Helpers of the question-data test fixture.
 #include "support/CoreFixture.h"
 
+#include "core/KnowledgeEntryCodec.h"
+#include "core/QuestionData.h"
+
 #include <cstring>
 
 QuestionRecord MakeQuestion(int licence, int area, const std::string& text) {
@@ -41,21 +44,17 @@ RecordBytes RecordAt(const std::string& fileBytes, std::size_t recordNo) {
 }
 
 std::string EntryBytes(const PoolEntry& entry) {
-  std::string bytes(12, '\0');
-  bytes[0] = static_cast<char>(entry.InUse);
-  bytes[1] = static_cast<char>(entry.Open);
-  WriteInt16(reinterpret_cast<uint8_t*>(&bytes[2]), entry.Licence);
-  WriteInt16(reinterpret_cast<uint8_t*>(&bytes[4]), entry.Area);
-  WriteInt32(reinterpret_cast<uint8_t*>(&bytes[8]), entry.RecordNo);
-  return bytes;
+  const KnowledgeEntryBytes bytes = EncodeKnowledgeEntry(entry);
+  return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 CoreTest::CoreTest() {
   platform.SetProgramPath(dir.File("aerolern"));
   Application.ResetTerminated();
+  ResetQuestionData();
 }
 
-CoreTest::~CoreTest() { SetAreaCheckedQuery(nullptr); }
+CoreTest::~CoreTest() = default;
 
 void CoreTest::WriteSettings(const std::string& content) {
   WriteFileBytes(dir.File("aerolern.ini"), content);
@@ -64,6 +63,6 @@ void CoreTest::WriteSettings(const std::string& content) {
 void CoreTest::BuildAll() {
   SelectCategories(0, 0);
   SetAreaCheckedQuery([](int, int) { return true; });
-  SelectCategories(-1, -1);
+  SelectCategories(kSelectFromDialog, kSelectFromDialog);
   BuildQuestionPool(false);
 }

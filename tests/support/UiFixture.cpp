@@ -1,6 +1,7 @@
 // The window test fixture: start-up on the headless platform and small helpers.
 #include "support/UiFixture.h"
 
+#include "core/QuestionData.h"
 #include "dialogs/srcKategorieWahl.h"
 #include "dialogs/srcNew.h"
 #include "dialogs/srcPruefungsKatWahl.h"
@@ -14,9 +15,12 @@ UiTest::UiTest() {
   platform.SetProgramPath(dir.File("aerolern"));
   platform.SetTimeOfDay(36000000);
   Application.ResetTerminated();
-  SetExamPosition(0, 0);
-  SetEditMode(0);
+  ResetQuestionData();
   WriteSettings("AnzPrfFragenGSA=30\nAnzMuendlichGSA=5\nAnzNichtBestGSA=7\n");
+}
+
+void UiTest::TearDown() {
+  EXPECT_EQ(platform.PendingScripts(), 0u) << "a scripted dialog was never shown";
 }
 
 UiTest::~UiTest() {
@@ -26,7 +30,7 @@ UiTest::~UiTest() {
 
 void UiTest::EndProgram() {
   Application.DestroyForms();
-  SetAreaCheckedQuery(nullptr);
+  ResetQuestionData();
   frmFrageAntwort = nullptr;
   frmKategorieWahl = nullptr;
   frmNew = nullptr;

@@ -12,6 +12,8 @@ class UiTest : public ::testing::Test {
 protected:
   UiTest();
   ~UiTest() override;
+  // Fails the test when a scripted modal showing never came.
+  void TearDown() override;
 
   // Writes the settings file beside the program.
   void WriteSettings(const std::string& content);

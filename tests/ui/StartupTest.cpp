@@ -96,6 +96,16 @@ TEST_F(StartupTest, ProgramEndsByF10OrCloseBoxWithoutSaving) {
   EXPECT_TRUE(Application.Terminated());
   EXPECT_FALSE(Main().Visible());
   EXPECT_FALSE(FileExists("Wissensstand.dat"));
+
+  // A second run of the program, ended by the close box of its window.
+  EndProgram();
+  Application.ResetTerminated();
+  Start();
+  ASSERT_TRUE(Main().Visible());
+  Main().CloseRequest();
+  EXPECT_TRUE(Application.Terminated());
+  EXPECT_FALSE(Main().Visible());
+  EXPECT_FALSE(FileExists("Wissensstand.dat"));
 }
 
 TEST_F(StartupTest, ForeignCatalogueEndsTheProgram) {
