@@ -72,6 +72,16 @@ std::string EditorText(const std::string& text) {
   return Cp1252ToUtf8(Utf8ToCp1252(trimmed).substr(0, kTextLimit));
 }
 
+struct TCategoryPair {
+  int16_t Licence;
+  int16_t Area;
+};
+
+// A button's code is its licence digit followed by the area number ("11", "710", "00").
+TCategoryPair PairOfCode(const std::string& code) {
+  return {static_cast<int16_t>(code[0] - '0'), static_cast<int16_t>(StrToInt(code.substr(1)))};
+}
+
 } // namespace
 
 TfrmNew::TfrmNew() : TForm("frmNew") {
@@ -161,10 +171,12 @@ void TfrmNew::FormCreate(TObject*) {
 }
 
 TRadioButton* TfrmNew::CategoryButton(int licence, int area) const {
-  const std::string code = std::to_string(licence) + std::to_string(area);
-  for (std::size_t i = 0; i < CategoryButtons.size(); ++i)
-    if (code == kButtons[i].Code)
+  // Compared as numbers: joined as text, licence 71 with area 0 would pass for "710".
+  for (std::size_t i = 0; i < CategoryButtons.size(); ++i) {
+    const TCategoryPair pair = PairOfCode(kButtons[i].Code);
+    if (pair.Licence == licence && pair.Area == area)
       return CategoryButtons[i];
+  }
   return nullptr;
 }
 
@@ -227,9 +239,9 @@ void TfrmNew::btnSaveClick(TObject*) {
   record.Area = keptArea;
   for (std::size_t i = 0; i < CategoryButtons.size(); ++i)
     if (CategoryButtons[i]->Checked()) {
-      const std::string code = kButtons[i].Code;
-      record.Licence = static_cast<int16_t>(code[0] - '0');
-      record.Area = static_cast<int16_t>(StrToInt(code.substr(1)));
+      const TCategoryPair pair = PairOfCode(kButtons[i].Code);
+      record.Licence = pair.Licence;
+      record.Area = pair.Area;
       break;
     }
   WriteQuestion(EditMode() != emChangeQuestion, record);

@@ -104,12 +104,13 @@ TEST_F(EditorTest, ChangeModeFillsAndRewritesInPlace) {
 }
 
 TEST_F(EditorTest, HiddenAndUnknownCategoriesSurviveAnEdit) {
+  // 71 and 0 joined as text would read as the button "710".
   std::vector<QuestionRecord> records = {MakeQuestion(7, 10), MakeQuestion(0, 0),
-                                         MakeQuestion(9, 9)};
+                                         MakeQuestion(9, 9), MakeQuestion(71, 0)};
   WriteCatalogue(records);
   Start();
   ChooseMenu(Main(), "mnuVertifungsmode");
-  for (int round = 0; round < 3; ++round) {
+  for (int round = 0; round < 4; ++round) {
     // Load a pool that holds just this question, so that it is current.
     WriteSettings("");
     WriteFileBytes(KnowledgeFileName,
