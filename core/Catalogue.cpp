@@ -71,19 +71,24 @@ std::vector<bool> RecordsInUse() {
   return inUse;
 }
 
-void ReadQuestion(int32_t number, QuestionRecord& record) {
+bool ReadExistingQuestion(int32_t number, QuestionRecord& record) {
   TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
   const int64_t count = catalogue.RecordCount();
   if (number < 0 || number >= count) {
     catalogue.Close();
     record = NoQuestionRecord();
-    return;
+    return false;
   }
   RecordBytes bytes{};
   catalogue.Seek(number);
   catalogue.Read(bytes.data());
   catalogue.Close();
   record = DecodeRecord(bytes);
+  return true;
+}
+
+void ReadQuestion(int32_t number, QuestionRecord& record) {
+  static_cast<void>(ReadExistingQuestion(number, record));
 }
 
 int32_t AppendRecord(const QuestionRecord& record) {

@@ -13,6 +13,8 @@ bool CatalogueMatchesEdition();
 std::vector<PoolEntry> ScanCatalogue(const std::function<bool(int16_t, int16_t)>& wanted);
 // The in-use flag of every record of the catalogue, in record order.
 std::vector<bool> RecordsInUse();
+// Reads record `number` into `record`; false with the placeholder for a number outside the file.
+bool ReadExistingQuestion(int32_t number, QuestionRecord& record);
 // Writes the record at the end and returns its number; a failed write leaves whole records.
 int32_t AppendRecord(const QuestionRecord& record);
 // Writes the record over record `recordNo`, which must exist.

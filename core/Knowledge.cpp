@@ -15,18 +15,25 @@ const char* const KnowledgeFileName = "Wissensstand.dat";
 namespace {
 
 // A state saved before a question was deleted still names it: it stays closed, so a deleted
-// question never comes back. Entries beyond the catalogue's end are kept as they are.
-void CloseDeletedQuestions(std::vector<PoolEntry>& entries) {
+// question never comes back. An entry of a record the catalogue does not have (a state saved
+// with a larger catalogue, or a damaged file) could never be shown: it is closed and counted.
+int32_t CloseMissingQuestions(std::vector<PoolEntry>& entries) {
   std::vector<bool> inUse;
   try {
     inUse = RecordsInUse();
   } catch (const EInOutError&) {
-    return; // without a readable catalogue there is nothing to compare with
+    return 0; // without a readable catalogue there is nothing to compare with
   }
-  for (PoolEntry& entry : entries)
-    if (entry.RecordNo >= 0 && static_cast<std::size_t>(entry.RecordNo) < inUse.size() &&
-        !inUse[static_cast<std::size_t>(entry.RecordNo)])
+  int32_t outside = 0;
+  for (PoolEntry& entry : entries) {
+    if (entry.RecordNo < 0 || static_cast<std::size_t>(entry.RecordNo) >= inUse.size()) {
       entry.Open = 0;
+      ++outside;
+    } else if (!inUse[static_cast<std::size_t>(entry.RecordNo)]) {
+      entry.Open = 0;
+    }
+  }
+  return outside;
 }
 
 } // namespace
@@ -46,7 +53,7 @@ bool KnowledgeFileExists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-std::vector<PoolEntry> ReadKnowledgeFile(const std::string& path) {
+std::vector<PoolEntry> ReadKnowledgeFile(const std::string& path, int32_t& outsideCatalogue) {
   TRecordFile file(path, kKnowledgeEntrySize, TRecordFile::TMode::ReadOnly);
   const int64_t count = file.RecordCount();
   std::vector<PoolEntry> entries;
@@ -57,7 +64,7 @@ std::vector<PoolEntry> ReadKnowledgeFile(const std::string& path) {
     entries.push_back(DecodeKnowledgeEntry(bytes.data()));
   }
   file.Close();
-  CloseDeletedQuestions(entries);
+  outsideCatalogue = CloseMissingQuestions(entries);
   return entries;
 }
 

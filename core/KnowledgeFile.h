@@ -8,7 +8,9 @@
 
 // Whether a knowledge file (not a folder) stands at the path.
 bool KnowledgeFileExists(const std::string& path);
-// Every whole entry of the file, with entries of deleted questions closed.
-std::vector<PoolEntry> ReadKnowledgeFile(const std::string& path);
+// Every whole entry of the file, with entries of deleted questions closed, and those that name
+// a record beyond the catalogue's end closed and counted in `outsideCatalogue`. Without a
+// readable catalogue the entries stay as stored.
+std::vector<PoolEntry> ReadKnowledgeFile(const std::string& path, int32_t& outsideCatalogue);
 // Replaces the file with the open ones of the entries, in their order.
 void WriteKnowledgeFile(const std::string& path, const std::vector<PoolEntry>& entries);

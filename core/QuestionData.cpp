@@ -9,6 +9,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Platform.h"
 
+#include <string>
 #include <utility>
 
 namespace {
@@ -186,12 +187,12 @@ int32_t TQuestionData::PickNextRecordNo() {
   return result;
 }
 
-void TQuestionData::PickNextQuestion(QuestionRecord& record) {
+bool TQuestionData::PickNextQuestion(QuestionRecord& record) {
   const int32_t result = PickNextRecordNo();
-  if (result < 0)
-    record = NoQuestionRecord();
-  else
-    ReadQuestion(result, record);
+  if (result >= 0)
+    return ReadExistingQuestion(result, record);
+  record = NoQuestionRecord();
+  return false;
 }
 
 // Closes the first open entry of the current record. Only an open entry lowers the count, so the
@@ -209,7 +210,15 @@ void TQuestionData::MarkCurrentKnown() {
 
 // --- Knowledge file ----------------------------------------------------------------------
 
-void TQuestionData::SaveKnowledge() const { WriteKnowledgeFile(KnowledgeFilePath(), pool); }
+void TQuestionData::SaveKnowledge() const {
+  // A pool without any entry is no learning state (a failed build leaves it so): saving it would
+  // replace a good file with nothing. A pool whose entries are all closed is "everything known".
+  if (pool.empty()) {
+    Application.MessageBox("Es gibt keinen Wissensstand zum Speichern.");
+    return;
+  }
+  WriteKnowledgeFile(KnowledgeFilePath(), pool);
+}
 
 void TQuestionData::LoadKnowledgeIntoPool() {
   const std::string path = KnowledgeFilePath();
@@ -218,8 +227,16 @@ void TQuestionData::LoadKnowledgeIntoPool() {
     Application.MessageBox("Keine Wissensdatei vorhanden.");
     return;
   }
-  ReplacePool(ReadKnowledgeFile(path));
+  int32_t outsideCatalogue = 0;
+  ReplacePool(ReadKnowledgeFile(path, outsideCatalogue));
   SelectAllCategories();
+  if (outsideCatalogue == 1)
+    Application.MessageBox(
+        "1 Eintrag der Wissensdatei passt nicht zum Fragenkatalog und wurde übergangen.");
+  else if (outsideCatalogue > 1)
+    Application.MessageBox(std::to_string(outsideCatalogue) +
+                           " Einträge der Wissensdatei passen nicht zum Fragenkatalog und wurden "
+                           "übergangen.");
 }
 
 // --- Exam --------------------------------------------------------------------------------

@@ -29,8 +29,9 @@ public:
 
   // Builds the pool from the catalogue's selected questions, or loads the knowledge file.
   void BuildQuestionPool(bool fromKnowledgeFile);
-  // Picks a random eligible open question and reads it; the placeholder when none is found.
-  void PickNextQuestion(QuestionRecord& record);
+  // Picks a random eligible open question and reads it; false with the placeholder when none
+  // is found or the catalogue has no such record.
+  bool PickNextQuestion(QuestionRecord& record);
   // The pick without reading the record: the chosen record number, or -1.
   int32_t PickNextRecordNo();
   // Closes the open entry of the current question.

@@ -239,8 +239,8 @@ TCheckBox* TfrmFrageAntwort::AnswerBox(int answer) const {
 void TfrmFrageAntwort::ShowNextQuestion(bool pick) {
   QuestionRecord record;
   if (pick) {
-    PickNextQuestion(record);
-    placeholderShown = OpenQuestionCount() <= 0 || CurrentQuestionNo() < 0;
+    // A record the catalogue does not have shows the placeholder and is treated as it.
+    placeholderShown = !QuestionData().PickNextQuestion(record);
   } else if (placeholderShown) {
     record = NoQuestionRecord();
   } else {
@@ -265,7 +265,8 @@ void TfrmFrageAntwort::ShowNextQuestion(bool pick) {
   std::string category;
   CategoryName(record.Licence, record.Area, category);
   lblKategorie->SetCaption("Kategorie: " + category);
-  QuestionData().ReportQuestionShown({CurrentQuestionNo(), CurrentMode(), placeholderShown});
+  QuestionData().ReportQuestionShown(
+      {placeholderShown ? -1 : CurrentQuestionNo(), CurrentMode(), placeholderShown});
   // Lernmodus shows the solution at once: a check the learner did not ask for.
   if (mnuLernmode->Checked())
     CheckAnswer(false);

@@ -11,6 +11,16 @@ class KnowledgeTest : public CoreTest {
 protected:
   void SetUp() override { WriteSettings("; Wissensstand im Arbeitsverzeichnis\n"); }
 
+  // Closes every open question of the pool.
+  void MarkAllKnown() {
+    QuestionRecord record;
+    for (int time = 30000; OpenQuestionCount() > 0; ++time) {
+      platform.SetTimeOfDay(time);
+      PickNextQuestion(record);
+      MarkCurrentKnown();
+    }
+  }
+
   // A catalogue of n questions, the pool built, and every question whose number `closed`
   // accepts closed by picks at successive clock readings.
   void BuildAndClose(int count, const std::function<bool(int32_t)>& closed) {
@@ -72,23 +82,42 @@ TEST_F(KnowledgeTest, LoadingTakesEntriesAsStoredAndSelectsEverything) {
   EXPECT_EQ(QuestionPool()[0].Licence, 7);
   EXPECT_EQ(QuestionPool()[0].Area, 10);
   EXPECT_EQ(QuestionPool()[1].RecordNo, 900);
-  EXPECT_EQ(OpenQuestionCount(), 1);
   for (int slot = 0; slot < 28; ++slot)
     EXPECT_TRUE(SlotSelected(slot));
-  // The closed entry is never picked; the open one lies beyond the catalogue and reads nothing.
-  for (int time = 20000; time < 20010; ++time) {
-    platform.SetTimeOfDay(time);
-    QuestionRecord record;
-    PickNextQuestion(record);
-    EXPECT_EQ(CurrentQuestionNo(), 900);
-    EXPECT_EQ(record.Question, NoQuestionRecord().Question);
-  }
+  // The open entry lies beyond the catalogue: it could never be shown, so it is loaded closed.
+  EXPECT_EQ(QuestionPool()[1].Open, 0);
+  EXPECT_EQ(OpenQuestionCount(), 0);
+  ASSERT_EQ(platform.Messages().size(), 1u);
+  EXPECT_EQ(platform.Messages()[0].Text,
+            "1 Eintrag der Wissensdatei passt nicht zum Fragenkatalog und wurde übergangen.");
+  // Several are counted in one message; the licence and area of an entry stay as stored.
+  WriteFileBytes(KnowledgeFileName, EntryBytes({1, 1, 1, 1, 3}) + EntryBytes({1, 1, 4, 2, 1}) +
+                                        EntryBytes({1, 1, 1, 1, -1}));
+  BuildQuestionPool(true);
+  EXPECT_EQ(OpenQuestionCount(), 1);
+  EXPECT_EQ(QuestionPool()[1].Licence, 4);
+  ASSERT_EQ(platform.Messages().size(), 2u);
+  EXPECT_EQ(platform.Messages()[1].Text,
+            "2 Einträge der Wissensdatei passen nicht zum Fragenkatalog und wurden übergangen.");
 }
 
 TEST_F(KnowledgeTest, EmptyStateRoundTrip) {
   WriteCatalogue(Questions(2, 1, 1));
+  BuildAll();
+  SaveKnowledge();
+  const std::string earlier = ReadFileBytes(KnowledgeFileName);
+  ASSERT_EQ(earlier.size(), 24u);
+  // A pool without any entry (a selection without questions, or a failed build) saves nothing
+  // and keeps the earlier file.
   SelectCategories(5, 1);
   BuildQuestionPool(false);
+  SaveKnowledge();
+  EXPECT_EQ(ReadFileBytes(KnowledgeFileName), earlier);
+  ASSERT_EQ(platform.Messages().size(), 1u);
+  EXPECT_EQ(platform.Messages()[0].Text, "Es gibt keinen Wissensstand zum Speichern.");
+  // A pool whose entries are all closed is the state "everything known": an empty file.
+  BuildAll();
+  MarkAllKnown();
   SaveKnowledge();
   EXPECT_TRUE(FileExists(KnowledgeFileName));
   EXPECT_EQ(ReadFileBytes(KnowledgeFileName).size(), 0u);
@@ -154,8 +183,6 @@ TEST_F(KnowledgeTest, FailedSaveKeepsTheEarlierFile) {
 
   // A directory where the new file must be written makes the save fail before the rename.
   std::filesystem::create_directory(std::string(KnowledgeFileName) + ".neu");
-  SelectCategories(5, 1);
-  BuildQuestionPool(false);
   EXPECT_THROW(SaveKnowledge(), EInOutError);
   EXPECT_EQ(ReadFileBytes(KnowledgeFileName), earlier);
 
@@ -198,8 +225,8 @@ TEST_F(KnowledgeAfterDeletionTest, DeletedQuestionsStayClosedAfterLoading) {
   BuildQuestionPool(true);
   ASSERT_EQ(QuestionPool().size(), 4u);
   EXPECT_EQ(QuestionPool()[1].Open, 0) << "record 2 was deleted after the state was saved";
-  EXPECT_EQ(QuestionPool()[3].Open, 1) << "an entry beyond the catalogue is kept as stored";
-  EXPECT_EQ(OpenQuestionCount(), 3);
+  EXPECT_EQ(QuestionPool()[3].Open, 0) << "record 7 lies beyond the catalogue";
+  EXPECT_EQ(OpenQuestionCount(), 2);
   for (int time = 50000; time < 50040; ++time) {
     platform.SetTimeOfDay(time);
     QuestionRecord record;

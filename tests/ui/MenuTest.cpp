@@ -2,6 +2,7 @@
 #include "support/UiFixture.h"
 
 #include "core/Edition.h"
+#include "toolkit/Convert.h"
 #include "windows/srcXMsgBox.h"
 
 namespace {
@@ -40,6 +41,33 @@ TEST_F(MenuTest, LoadingWithoutAFileKeepsLearning) {
   EXPECT_EQ(platform.Messages()[0].Text, "Keine Wissensdatei vorhanden.");
   EXPECT_EQ(OpenQuestionCount(), 5);
   EXPECT_FALSE(Main().PlaceholderShown());
+}
+
+// A question the catalogue no longer has shows the placeholder and is treated as it: its
+// solution, deletion and change do nothing.
+TEST_F(MenuTest, QuestionMissingFromTheCatalogueIsThePlaceholder) {
+  Start();
+  ChooseMenu(Main(), "mnuVertifungsmode");
+  WriteFileBytes(KnowledgeFileName, EntryBytes({1, 1, 1, 1, 5}) + EntryBytes({1, 1, 1, 1, 9}));
+  PressKey(Main(), 'L', ssCtrl);
+  ASSERT_EQ(platform.Messages().size(), 1u);
+  EXPECT_EQ(platform.Messages()[0].Text,
+            "1 Eintrag der Wissensdatei passt nicht zum Fragenkatalog und wurde übergangen.");
+  EXPECT_EQ(CounterLine(), "Unklare Fragen: 1");
+  ASSERT_EQ(CurrentQuestionNo(), 5);
+  // The catalogue loses its last record while the question is open.
+  const std::string catalogue = ReadFileBytes(CatalogueFileName);
+  WriteFileBytes(CatalogueFileName, catalogue.substr(0, 5 * kRecordSize));
+  ClickControl(Main(), "btnUnklar");
+  ASSERT_TRUE(Main().PlaceholderShown());
+  EXPECT_EQ(Main().lblFrage->Caption(), TrimControls(NoQuestionRecord().Question));
+  ClickControl(Main(), "btnLoesung");
+  EXPECT_TRUE(Main().chkAntwortA->Enabled() && Main().chkAntwortB->Enabled());
+  ChooseMenu(Main(), "AktuelleFragelschen1");
+  ChooseMenu(Main(), "mnuFragenAktuelleFrageAendern");
+  EXPECT_EQ(platform.Messages().size(), 1u) << "no error of the missing record";
+  EXPECT_EQ(platform.ModalShowings().size(), 1u) << "no editor";
+  EXPECT_EQ(ReadFileBytes(CatalogueFileName).size(), 5 * kRecordSize);
 }
 
 TEST_F(MenuTest, DeletingTheCurrentQuestionWithoutAsking) {

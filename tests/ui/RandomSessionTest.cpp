@@ -630,6 +630,9 @@ protected:
       ++knowledgeMessages;
       if (FileExists(KnowledgeFileName))
         Problem("\"Keine Wissensdatei\" although the file exists");
+    } else if (text == "Es gibt keinen Wissensstand zum Speichern.") {
+      if (!QuestionPool().empty())
+        Problem("\"keinen Wissensstand\" although the pool has entries");
     } else if (text == kNoSketch) {
       ++sketchMessages;
       if (SketchFileExists(Main().lblImageNo->Caption()))
@@ -1034,7 +1037,11 @@ protected:
       Problem("knowledge file of " + std::to_string(bytes.size()) + " bytes");
     if (FileExists(std::string(KnowledgeFileName) + ".neu"))
       Problem("the temporary knowledge file was left behind");
-    if (stepKind == TStep::Save) {
+    if (stepKind == TStep::Save && QuestionPool().empty()) {
+      // A pool without entries is no state to save: the earlier file stays as it was.
+      if (exists != before.KnowledgeExists || bytes != before.KnowledgeBytes)
+        Problem("saving an empty pool changed the knowledge file");
+    } else if (stepKind == TStep::Save) {
       std::string expected;
       for (const PoolEntry& entry : QuestionPool())
         if (entry.Open != 0)
