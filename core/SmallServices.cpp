@@ -13,6 +13,9 @@ void PumpMessagesFor(int32_t milliseconds) {
   const uint32_t start = Platform().TickCount();
   for (;;) {
     Application.ProcessMessages();
+    // A program asked to end waits for nothing more.
+    if (Application.Terminated())
+      return;
     // The unsigned difference stays right when the tick count wraps around.
     const int64_t elapsed = Platform().TickCount() - start;
     if (elapsed > milliseconds)

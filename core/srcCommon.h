@@ -119,8 +119,9 @@ void DrawExamQuestions(int licence, int area);
 // --- Small services ----------------------------------------------------------------------
 
 // Lets the program handle its input and timers for a while: processes pending messages at
-// least once and returns once strictly more than `milliseconds` have passed on the tick count.
-// It waits for events between passes rather than spinning.
+// least once and returns once strictly more than `milliseconds` have passed on the tick count,
+// or at once when the program has been asked to end. It waits for events between passes rather
+// than spinning.
 void PumpMessagesFor(int32_t milliseconds);
 // Opens a document or web address with the desktop's default application. A target of nothing
 // but blanks and control characters opens nothing and counts as done. When the desktop cannot

@@ -308,9 +308,10 @@ void TfrmFrageAntwort::ReportSorting(bool klar, bool byLearner) {
     QuestionData().ReportQuestionSorted({CurrentQuestionNo(), CurrentMode(), klar, byLearner});
 }
 
-void TfrmFrageAntwort::PauseOneSecond() {
+bool TfrmFrageAntwort::PauseOneSecond() {
   TInputPause pause(*this);
   PumpMessagesFor(kPauseMs);
+  return !Application.Terminated();
 }
 
 void TfrmFrageAntwort::btnLoesungClick(TObject*) { CheckAnswer(true); }
@@ -319,20 +320,17 @@ void TfrmFrageAntwort::CheckAnswer(bool byLearner) {
   const bool exam = CurrentMode() == modePruefung;
   // The placeholder has no solution; in the exam "Weiter" still leads on to the grading.
   if (placeholderShown) {
-    if (exam) {
-      PauseOneSecond();
+    if (exam && PauseOneSecond())
       SortAsKlar(false);
-    }
     return;
   }
   const bool right = CheckShownAnswer(byLearner);
   if (exam) {
     if (right)
       ++ExamCorrectCount;
-    PauseOneSecond();
-    SortAsKlar(false);
-  } else if (right && chkWeiterWennRichtig->Checked()) {
-    PauseOneSecond();
+    if (PauseOneSecond())
+      SortAsKlar(false);
+  } else if (right && chkWeiterWennRichtig->Checked() && PauseOneSecond()) {
     SortAsKlar(false);
   }
 }
@@ -474,7 +472,8 @@ void TfrmFrageAntwort::FormKeyPress(TObject*, char32_t& key) {
   if (placeholderShown)
     return;
   const bool right = CheckShownAnswer(true);
-  PauseOneSecond();
+  if (!PauseOneSecond())
+    return;
   if (right)
     SortAsKlar(false);
   else

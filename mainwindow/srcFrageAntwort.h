@@ -87,8 +87,9 @@ private:
   void RunCategoryChoice();
   void GradeExamArea();
   void StartExamArea();
-  // Waits one second with the window painting and the learner's input ignored.
-  void PauseOneSecond();
+  // Waits one second with the window painting and the learner's input ignored. False when the
+  // program was asked to end meanwhile: the interrupted action then does nothing more.
+  bool PauseOneSecond();
   TCheckBox* AnswerBox(int answer) const;
   void ShowSolution(const QuestionRecord& record);
   bool AnswerIsRight(const QuestionRecord& record) const;
