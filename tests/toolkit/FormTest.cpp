@@ -304,6 +304,9 @@ TEST_F(ToolkitTest, ModalScriptsNestAndUnscriptedFormsClose) {
   frmMain->Show();
   frmMain->Close();
   EXPECT_TRUE(Application.Terminated());
+  Application.DestroyForms();
+  EXPECT_TRUE(frmMain == nullptr && frmOuter == nullptr && frmInner == nullptr)
+      << "destroying the forms clears the references they were created into";
 }
 
 TEST_F(ToolkitTest, CloseCanBeRefusedAndModalResultCloses) {
