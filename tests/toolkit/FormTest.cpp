@@ -173,6 +173,8 @@ TEST_F(ToolkitTest, DefaultCancelAccessLettersAndTabOrder) {
   EXPECT_EQ(form.FocusedControl(), form.inpName);
   PressKey(form, vkTab);
   EXPECT_EQ(form.FocusedControl(), form.optA) << "controls without tab order come last";
+  PressKey(form, vkSpace);
+  EXPECT_TRUE(form.optA->Checked()) << "space selects the focused radio button";
   PressKey(form, vkTab, ssShift);
   EXPECT_EQ(form.FocusedControl(), form.inpName);
   // Hidden controls take no focus and no access letter.
