@@ -12,8 +12,11 @@ TScreen Screen;
 
 void TApplication::DestroyForms() {
   mainForm = nullptr;
-  while (!forms.empty())
+  while (!forms.empty()) {
+    // Nothing reaches a form through its reference while it is being destroyed.
+    forms.back().ClearReference();
     forms.pop_back();
+  }
 }
 
 void TApplication::Run() {
@@ -28,8 +31,8 @@ void TApplication::Run() {
 }
 
 void TApplication::ProcessMessages() {
-  for (const auto& form : forms)
-    form->FreeReleasedControls();
+  for (const TCreatedForm& created : forms)
+    created.Form->FreeReleasedControls();
   Platform().ProcessMessages();
   const uint32_t now = Platform().TickCount();
   // A handler may start or stop timers; work on a copy and recheck each one.

@@ -17,17 +17,19 @@ public:
   void SetTitle(const std::string& value) { title = value; }
 
   // Creates a form, stores it in the program-wide reference, and runs its OnCreate. The first
-  // form created is the main form: closing it ends the program.
+  // form created is the main form: closing it ends the program. The reference must live until
+  // DestroyForms, which sets it back to nullptr.
   template <class T> void CreateForm(T*& reference) {
     auto form = std::make_unique<T>();
     reference = form.get();
     if (mainForm == nullptr)
       mainForm = form.get();
-    forms.push_back(std::move(form));
+    forms.push_back({std::move(form), [&reference] { reference = nullptr; }});
     reference->DoCreate();
   }
   TForm* MainForm() const { return mainForm; }
-  // Destroys every form (the end of a run; tests start afresh after it).
+  // Destroys every form, last created first, and sets each reference given to CreateForm to
+  // nullptr (the end of a run; tests start afresh after it).
   void DestroyForms();
 
   // Shows the main form and processes events until the program is asked to end.
@@ -56,10 +58,16 @@ public:
   void UnregisterTimer(TTimer* timer);
 
 private:
+  // A form the application owns and how to forget the reference the program keeps to it.
+  struct TCreatedForm {
+    std::unique_ptr<TForm> Form;
+    std::function<void()> ClearReference;
+  };
+
   std::string title = "Aerolern";
   bool terminated = false;
   TForm* mainForm = nullptr;
-  std::vector<std::unique_ptr<TForm>> forms;
+  std::vector<TCreatedForm> forms;
   std::vector<TTimer*> timers;
 };
 

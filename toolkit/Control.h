@@ -83,6 +83,13 @@ public:
 
   // The toolkit's own reaction to a click after the mouse-down event: toggling, selecting.
   virtual void ClickReaction() {}
+  // Whether Space clicks the control while it has the focus.
+  virtual bool ClickedBySpace() const { return false; }
+  // Whether Return clicks the control while it has the focus, instead of the default button.
+  virtual bool ClickedByReturn() const { return false; }
+  // The toolkit's own reaction to a character typed while the control has the focus, after
+  // the key-press event: an input edits its text, other controls do nothing.
+  virtual void KeyPressReaction(char32_t /*character*/) {}
   // Whether user input reaches the control: shown, enabled, and its form not blocked.
   bool AcceptsInput() const;
   // Fires OnClick through the dispatch.
@@ -91,8 +98,8 @@ public:
 protected:
   void NotifyChanged(TChange what);
 
-  TForm* form;
-  TWinControl* parent;
+  TForm* form = nullptr;
+  TWinControl* parent = nullptr;
 
 private:
   std::string name;

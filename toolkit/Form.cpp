@@ -258,9 +258,8 @@ void TForm::KeyReaction(int key, TShiftState shift) {
     break;
   case vkReturn: {
     // A focused button takes Enter itself; otherwise the default button does.
-    TControl* target = dynamic_cast<TButton*>(focused);
-    if (target == nullptr)
-      target = FindButton(true);
+    TControl* target =
+        focused != nullptr && focused->ClickedByReturn() ? focused : FindButton(true);
     if (target != nullptr)
       target->Click();
     break;
@@ -270,9 +269,7 @@ void TForm::KeyReaction(int key, TShiftState shift) {
       button->Click();
     break;
   case vkSpace:
-    if (focused != nullptr &&
-        (dynamic_cast<TCheckBox*>(focused) || dynamic_cast<TButton*>(focused) ||
-         dynamic_cast<TRadioButton*>(focused)))
+    if (focused != nullptr && focused->ClickedBySpace())
       focused->Click();
     break;
   default:
@@ -291,8 +288,9 @@ void TForm::KeyPress(char32_t character) {
   }
   if (target->OnKeyPress)
     Application.Dispatch([&] { target->OnKeyPress(target, character); });
-  if (auto* edit = dynamic_cast<TEdit*>(target); edit != nullptr && character != 0)
-    edit->TypeCharacter(character);
+  // A handler that set the character to 0 has swallowed it.
+  if (character != 0)
+    target->KeyPressReaction(character);
 }
 
 void TForm::ControlChanged(TControl& control, TChange what) {

@@ -7,6 +7,7 @@
 #include "toolkit/Timer.h"
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -114,3 +115,11 @@ private:
   int modalResult = 0;
   bool inputBlocked = false;
 };
+
+// The control of that name, of the wanted kind; throws std::logic_error when it is missing.
+template <class T> T& ControlOf(TForm& form, const std::string& name) {
+  T* control = form.Find<T>(name);
+  if (control == nullptr)
+    throw std::logic_error("Kein passendes Element " + name + " in " + form.Name());
+  return *control;
+}

@@ -3,7 +3,7 @@
 
 #include "toolkit/Form.h"
 
-#include <stdexcept>
+#include <string>
 
 // Clicks the control of that name; throws std::logic_error when the form has none.
 void ClickControl(TForm& form, const std::string& name);
@@ -17,10 +17,3 @@ void TypeChar(TForm& form, char32_t character);
 void TypeText(TForm& form, const std::string& text);
 // Chooses the menu entry of that name as by the mouse; throws when there is none.
 void ChooseMenu(TForm& form, const std::string& name);
-// The control of that name, of the wanted kind; throws std::logic_error when it is missing.
-template <class T> T& ControlOf(TForm& form, const std::string& name) {
-  T* control = form.Find<T>(name);
-  if (control == nullptr)
-    throw std::logic_error("Kein passendes Element " + name + " in " + form.Name());
-  return *control;
-}

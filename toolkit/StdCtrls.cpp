@@ -103,7 +103,7 @@ void TEdit::SetMaxLength(int value) {
   NotifyChanged(TChange::MaxLength);
 }
 
-void TEdit::TypeCharacter(char32_t character) {
+void TEdit::KeyPressReaction(char32_t character) {
   std::string text = Text();
   if (character == vkBack) {
     PopLastCharacter(text);

@@ -37,6 +37,7 @@ public:
   void SetChecked(bool value);
   bool IsFocusable() const override { return true; }
   void ClickReaction() override { SetChecked(!checked); }
+  bool ClickedBySpace() const override { return true; }
 
 private:
   bool checked = false;
@@ -50,6 +51,7 @@ public:
   void SetChecked(bool value);
   bool IsFocusable() const override { return true; }
   void ClickReaction() override { SetChecked(true); }
+  bool ClickedBySpace() const override { return true; }
 
 private:
   bool checked = false;
@@ -67,6 +69,8 @@ public:
   void SetModalResult(int value) { modalResult = value; }
   bool IsFocusable() const override { return true; }
   void ClickReaction() override;
+  bool ClickedBySpace() const override { return true; }
+  bool ClickedByReturn() const override { return true; }
 
 private:
   bool isDefault = false;
@@ -86,7 +90,7 @@ public:
   bool IsFocusable() const override { return true; }
 
   // The user typed a character (Backspace removes the last one) or replaced the whole text.
-  void TypeCharacter(char32_t character);
+  void KeyPressReaction(char32_t character) override;
   void UserEdited(const std::string& value);
   TNotifyEvent OnChange;
 

@@ -173,6 +173,8 @@ TEST_F(ToolkitTest, DefaultCancelAccessLettersAndTabOrder) {
   EXPECT_EQ(form.FocusedControl(), form.inpName);
   PressKey(form, vkTab);
   EXPECT_EQ(form.FocusedControl(), form.optA) << "controls without tab order come last";
+  PressKey(form, vkSpace);
+  EXPECT_TRUE(form.optA->Checked()) << "space selects the focused radio button";
   PressKey(form, vkTab, ssShift);
   EXPECT_EQ(form.FocusedControl(), form.inpName);
   // Hidden controls take no focus and no access letter.
@@ -304,6 +306,9 @@ TEST_F(ToolkitTest, ModalScriptsNestAndUnscriptedFormsClose) {
   frmMain->Show();
   frmMain->Close();
   EXPECT_TRUE(Application.Terminated());
+  Application.DestroyForms();
+  EXPECT_TRUE(frmMain == nullptr && frmOuter == nullptr && frmInner == nullptr)
+      << "destroying the forms clears the references they were created into";
 }
 
 TEST_F(ToolkitTest, CloseCanBeRefusedAndModalResultCloses) {

@@ -83,12 +83,15 @@ TEST_F(FltkBackend, WidgetsMirrorTheModelState) {
   box->SetCaption("Wind && Wetter");
   auto* edit = form.Create<TEdit>("edtText");
   edit->SetBounds(10, 70, 100, 21);
+  auto* label = form.Create<TLabel>("lblText");
+  label->SetCaption("Thermik");
   ShowAndDraw(form);
   TFltkFormPeer& peer = PeerOf(form);
 
   // Captions keep "&" as the access marker; "@" is escaped so it shows.
   EXPECT_STREQ(peer.WidgetOf(*button)->label(), "&Ok @@home");
   EXPECT_STREQ(peer.WidgetOf(*box)->label(), "Wind && Wetter");
+  EXPECT_EQ(peer.WidgetOf(*label)->label(), nullptr) << "a label draws its caption itself";
 
   auto& boxWidget = static_cast<Fl_Button&>(*peer.WidgetOf(*box));
   EXPECT_EQ(boxWidget.value(), 0);
@@ -118,6 +121,8 @@ TEST_F(FltkBackend, WidgetsMirrorTheModelState) {
   EXPECT_EQ(peer.WidgetOf(*button)->labelsize(), 13);
   EXPECT_NE(peer.WidgetOf(*button)->labelfont(), FltkFontOf(TFont{}).Face);
   EXPECT_EQ(peer.WidgetOf(*button)->labelcolor(), fl_rgb_color(255, 0, 0));
+  edit->SetFont(font);
+  EXPECT_EQ(input.textsize(), 13) << "typed text takes the font too";
 }
 
 TEST_F(FltkBackend, ControlsCreatedAndDestroyedAtRunTime) {

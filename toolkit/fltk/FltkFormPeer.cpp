@@ -27,9 +27,6 @@ private:
   Fl_Group* previous;
 };
 
-// The longest text FLTK's input accepts when the model sets no limit.
-constexpr int kUnlimitedLength = 32767;
-
 } // namespace
 
 TFltkFormPeer::TFltkFormPeer(TForm& owner) : form(owner) {
@@ -48,8 +45,7 @@ TFltkFormPeer::TFltkFormPeer(TForm& owner) : form(owner) {
 TFltkFormPeer::~TFltkFormPeer() {
   Fl::remove_timeout(ReportPendingErrors, this);
   for (auto& [control, entry] : widgets)
-    if (entry.Link != nullptr)
-      entry.Link->Detach();
+    entry.Link->Detach();
   if (window->shown())
     HideWindow();
   // The window deletes the menu bar and every control widget with it.
@@ -64,7 +60,7 @@ Fl_Widget* TFltkFormPeer::WidgetOf(const TControl& control) const {
   return it == widgets.end() ? nullptr : it->second.Widget;
 }
 
-std::unique_ptr<Fl_Widget> TFltkFormPeer::NewWidgetFor(TControl& control) {
+std::unique_ptr<TFltkLink> TFltkFormPeer::NewWidgetFor(TControl& control) {
   if (auto* label = dynamic_cast<TLabel*>(&control))
     return std::make_unique<TFltkLabel>(*this, *label);
   if (auto* button = dynamic_cast<TButton*>(&control))
@@ -95,14 +91,14 @@ Fl_Group& TFltkFormPeer::GroupOf(const TControl& control) const {
 
 void TFltkFormPeer::CreateWidget(TControl& control) {
   TNoCurrentGroup noCurrentGroup;
-  std::unique_ptr<Fl_Widget> widget = NewWidgetFor(control);
-  if (!widget)
+  std::unique_ptr<TFltkLink> created = NewWidgetFor(control);
+  if (!created)
     return;
-  TFltkLink* link = dynamic_cast<TFltkLink*>(widget.get());
-  Fl_Widget* added = widget.release();
   // From here on the parent group owns the widget and deletes it with itself.
-  GroupOf(control).add(added);
-  widgets[&control] = {added, link};
+  TFltkLink* link = created.release();
+  Fl_Widget& widget = link->Widget();
+  GroupOf(control).add(widget);
+  widgets[&control] = {&widget, link};
   ApplyAll(control);
 }
 
@@ -161,7 +157,7 @@ void TFltkFormPeer::Apply(TControl& control, TChange what) {
   auto it = widgets.find(&control);
   if (it == widgets.end())
     return;
-  Fl_Widget& widget = *it->second.Widget;
+  // Places and the focus concern the whole window; every other property is the widget's own.
   switch (what) {
   case TChange::Bounds:
     if (dynamic_cast<TWinControl*>(&control) != nullptr)
@@ -169,54 +165,11 @@ void TFltkFormPeer::Apply(TControl& control, TChange what) {
     else
       Place(control);
     break;
-  case TChange::Text:
-    if (auto* input = dynamic_cast<TFltkEdit*>(&widget))
-      input->ShowText(control.Caption());
-    else if (dynamic_cast<TFltkLabel*>(&widget) == nullptr &&
-             dynamic_cast<TFltkImage*>(&widget) == nullptr)
-      widget.copy_label(FltkAccessLabel(control.Caption()).c_str());
-    break;
-  case TChange::Visible:
-    if (control.Visible())
-      widget.show();
-    else
-      widget.hide();
-    break;
-  case TChange::Enabled:
-    if (control.Enabled())
-      widget.activate();
-    else
-      widget.deactivate();
-    break;
-  case TChange::Checked:
-    if (auto* box = dynamic_cast<TCheckBox*>(&control))
-      static_cast<Fl_Button&>(widget).value(box->Checked() ? 1 : 0);
-    else if (auto* radio = dynamic_cast<TRadioButton*>(&control))
-      static_cast<Fl_Button&>(widget).value(radio->Checked() ? 1 : 0);
-    break;
-  case TChange::MaxLength:
-    if (auto* edit = dynamic_cast<TEdit*>(&control))
-      static_cast<Fl_Input&>(widget).maximum_size(edit->MaxLength() > 0 ? edit->MaxLength()
-                                                                        : kUnlimitedLength);
-    break;
-  case TChange::Picture:
-    if (auto* image = dynamic_cast<TFltkImage*>(&widget))
-      image->PictureChanged();
-    break;
-  case TChange::Font: {
-    const TFltkFont mapped = FltkFontOf(control.Font());
-    widget.labelfont(mapped.Face);
-    widget.labelsize(mapped.Size);
-    widget.labelcolor(mapped.Color);
-    if (auto* input = dynamic_cast<Fl_Input*>(&widget)) {
-      input->textfont(mapped.Face);
-      input->textsize(mapped.Size);
-      input->textcolor(mapped.Color);
-    }
-    break;
-  }
   case TChange::Focus:
     SyncFocus(false);
+    break;
+  default:
+    it->second.Link->Apply(what);
     break;
   }
   // Transparent widgets need their background redrawn too; the window is double-buffered.
@@ -236,8 +189,7 @@ void TFltkFormPeer::ControlDestroyed(TControl& control) {
   // The widgets of controls inside a destroyed group box go with the group's widget.
   for (auto entry = widgets.begin(); entry != widgets.end();) {
     if (widget->contains(entry->second.Widget)) {
-      if (entry->second.Link != nullptr)
-        entry->second.Link->Detach();
+      entry->second.Link->Detach();
       entry = widgets.erase(entry);
     } else {
       ++entry;

@@ -53,8 +53,9 @@ public:
   Fl_Menu_Bar* MenuBar() const { return menuBar; }
 
 private:
+  // A control's widget (owned by its FLTK parent group) and the same object as its link.
   struct TEntry {
-    Fl_Widget* Widget = nullptr; // owned by its FLTK parent group
+    Fl_Widget* Widget = nullptr;
     TFltkLink* Link = nullptr;
   };
 
@@ -64,7 +65,9 @@ private:
 
   int MenuHeight() const;
   void CreateWidget(TControl& control);
-  std::unique_ptr<Fl_Widget> NewWidgetFor(TControl& control);
+  // The widget that stands for the control's kind; nullptr for a kind this backend does not
+  // draw. The one place that maps kinds of control to kinds of widget.
+  std::unique_ptr<TFltkLink> NewWidgetFor(TControl& control);
   Fl_Group& GroupOf(const TControl& control) const;
   // Window-relative position of a control: the model's positions are parent-relative and the
   // client area starts below the menu bar.

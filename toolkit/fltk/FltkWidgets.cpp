@@ -24,6 +24,9 @@ TMouseButton ModelButtonOf(int fltkButton) {
   }
 }
 
+// The longest text FLTK's input accepts when the model sets no limit.
+constexpr int kUnlimitedLength = 32767;
+
 // The alignment FLTK needs so that a widget's own label is drawn inside it: a label aligned
 // outside would be drawn a second time by the parent group.
 constexpr Fl_Align kInsideLeft = FL_ALIGN_INSIDE | FL_ALIGN_LEFT;
@@ -49,7 +52,36 @@ void DrawLines(const std::vector<std::string>& lines, const TFont& font, Fl_Colo
 
 } // namespace
 
-int TFltkLink::HandleInput(Fl_Widget& widget, int event) {
+void TFltkLink::Apply(TChange what) {
+  switch (what) {
+  case TChange::Text:
+    widget.copy_label(FltkAccessLabel(control->Caption()).c_str());
+    break;
+  case TChange::Visible:
+    if (control->Visible())
+      widget.show();
+    else
+      widget.hide();
+    break;
+  case TChange::Enabled:
+    if (control->Enabled())
+      widget.activate();
+    else
+      widget.deactivate();
+    break;
+  case TChange::Font: {
+    const TFltkFont mapped = FltkFontOf(control->Font());
+    widget.labelfont(mapped.Face);
+    widget.labelsize(mapped.Size);
+    widget.labelcolor(mapped.Color);
+    break;
+  }
+  default:
+    break; // a widget that shows more of its control applies the rest itself
+  }
+}
+
+int TFltkLink::HandleInput(int event) {
   switch (event) {
   case FL_PUSH:
     if (control == nullptr)
@@ -90,7 +122,8 @@ int TFltkLink::HandleInput(Fl_Widget& widget, int event) {
 }
 
 TFltkLabel::TFltkLabel(TFltkFormPeer& owner, TLabel& label)
-    : Fl_Box(label.Left(), label.Top(), label.Width(), label.Height()), TFltkLink(owner, label) {
+    : Fl_Box(label.Left(), label.Top(), label.Width(), label.Height()),
+      TFltkLink(owner, label, *this) {
   box(FL_NO_BOX);
   clear_visible_focus();
 }
@@ -120,13 +153,19 @@ void TFltkLabel::draw() {
 }
 
 int TFltkLabel::handle(int event) {
-  const int result = HandleInput(*this, event);
+  const int result = HandleInput(event);
   return result >= 0 ? result : Fl_Box::handle(event);
+}
+
+void TFltkLabel::Apply(TChange what) {
+  // draw() shows the caption; an FLTK label would show it a second time.
+  if (what != TChange::Text)
+    TFltkLink::Apply(what);
 }
 
 TFltkButton::TFltkButton(TFltkFormPeer& owner, TButton& button)
     : Fl_Button(button.Left(), button.Top(), button.Width(), button.Height()),
-      TFltkLink(owner, button) {}
+      TFltkLink(owner, button, *this) {}
 
 void TFltkButton::draw() {
   fl_push_clip(x(), y(), w(), h());
@@ -147,12 +186,13 @@ int TFltkButton::handle(int event) {
     value(Fl::event_inside(this) ? 1 : 0);
   else if (event == FL_RELEASE)
     value(0);
-  const int result = HandleInput(*this, event);
+  const int result = HandleInput(event);
   return result >= 0 ? result : Fl_Button::handle(event);
 }
 
 TFltkCheckBox::TFltkCheckBox(TFltkFormPeer& owner, TCheckBox& box)
-    : Fl_Check_Button(box.Left(), box.Top(), box.Width(), box.Height()), TFltkLink(owner, box) {
+    : Fl_Check_Button(box.Left(), box.Top(), box.Width(), box.Height()),
+      TFltkLink(owner, box, *this) {
   align(kInsideLeft);
 }
 
@@ -163,13 +203,20 @@ void TFltkCheckBox::draw() {
 }
 
 int TFltkCheckBox::handle(int event) {
-  const int result = HandleInput(*this, event);
+  const int result = HandleInput(event);
   return result >= 0 ? result : Fl_Check_Button::handle(event);
+}
+
+void TFltkCheckBox::Apply(TChange what) {
+  if (what == TChange::Checked)
+    value(static_cast<const TCheckBox*>(control)->Checked() ? 1 : 0);
+  else
+    TFltkLink::Apply(what);
 }
 
 TFltkRadioButton::TFltkRadioButton(TFltkFormPeer& owner, TRadioButton& button)
     : Fl_Round_Button(button.Left(), button.Top(), button.Width(), button.Height()),
-      TFltkLink(owner, button) {
+      TFltkLink(owner, button, *this) {
   align(kInsideLeft);
 }
 
@@ -180,13 +227,45 @@ void TFltkRadioButton::draw() {
 }
 
 int TFltkRadioButton::handle(int event) {
-  const int result = HandleInput(*this, event);
+  const int result = HandleInput(event);
   return result >= 0 ? result : Fl_Round_Button::handle(event);
 }
 
+void TFltkRadioButton::Apply(TChange what) {
+  if (what == TChange::Checked)
+    value(static_cast<const TRadioButton*>(control)->Checked() ? 1 : 0);
+  else
+    TFltkLink::Apply(what);
+}
+
 TFltkEdit::TFltkEdit(TFltkFormPeer& owner, TEdit& edit)
-    : Fl_Input(edit.Left(), edit.Top(), edit.Width(), edit.Height()), TFltkLink(owner, edit) {
+    : Fl_Input(edit.Left(), edit.Top(), edit.Width(), edit.Height()),
+      TFltkLink(owner, edit, *this) {
   align(kInsideLeft);
+}
+
+void TFltkEdit::Apply(TChange what) {
+  switch (what) {
+  case TChange::Text:
+    ShowText(control->Caption());
+    break;
+  case TChange::MaxLength: {
+    const int limit = static_cast<const TEdit*>(control)->MaxLength();
+    maximum_size(limit > 0 ? limit : kUnlimitedLength);
+    break;
+  }
+  case TChange::Font: {
+    TFltkLink::Apply(what);
+    const TFltkFont mapped = FltkFontOf(control->Font());
+    textfont(mapped.Face);
+    textsize(mapped.Size);
+    textcolor(mapped.Color);
+    break;
+  }
+  default:
+    TFltkLink::Apply(what);
+    break;
+  }
 }
 
 void TFltkEdit::ShowText(const std::string& text) {
@@ -245,7 +324,8 @@ int TFltkEdit::handle(int event) {
 }
 
 TFltkImage::TFltkImage(TFltkFormPeer& owner, TImage& image)
-    : Fl_Widget(image.Left(), image.Top(), image.Width(), image.Height()), TFltkLink(owner, image) {
+    : Fl_Widget(image.Left(), image.Top(), image.Width(), image.Height()),
+      TFltkLink(owner, image, *this) {
   box(FL_NO_BOX);
   clear_visible_focus();
 }
@@ -273,12 +353,19 @@ void TFltkImage::draw() {
 }
 
 int TFltkImage::handle(int event) {
-  const int result = HandleInput(*this, event);
+  const int result = HandleInput(event);
   return result >= 0 ? result : Fl_Widget::handle(event);
 }
 
+void TFltkImage::Apply(TChange what) {
+  if (what == TChange::Picture)
+    failedFile.clear();           // a new picture: a failed decode may be tried again
+  else if (what != TChange::Text) // an image shows no caption
+    TFltkLink::Apply(what);
+}
+
 TFltkGroupBox::TFltkGroupBox(TFltkFormPeer& owner, TGroupBox& box)
-    : Fl_Group(box.Left(), box.Top(), box.Width(), box.Height()), TFltkLink(owner, box) {
+    : Fl_Group(box.Left(), box.Top(), box.Width(), box.Height()), TFltkLink(owner, box, *this) {
   end();
   Fl_Group::box(FL_NO_BOX);
   align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT);
@@ -310,7 +397,7 @@ int TFltkGroupBox::handle(int event) {
   if (event == FL_PUSH && Fl_Group::handle(event))
     return 1;
   if (event == FL_PUSH || event == FL_DRAG || event == FL_RELEASE) {
-    const int result = HandleInput(*this, event);
+    const int result = HandleInput(event);
     return result >= 0 ? result : 0;
   }
   return Fl_Group::handle(event);

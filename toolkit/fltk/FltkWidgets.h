@@ -17,28 +17,35 @@
 
 class TFltkFormPeer;
 
-// What every control widget shares: the control it stands for (until the control goes) and
-// the peer that routes keys and reports errors.
+// What every control widget shares: the FLTK widget it is, the control it stands for (until
+// the control goes) and the peer that routes keys and reports errors.
 class TFltkLink {
 public:
-  TFltkLink(TFltkFormPeer& owner, TControl& linked) : peer(owner), control(&linked) {}
+  TFltkLink(TFltkFormPeer& owner, TControl& linked, Fl_Widget& self)
+      : peer(owner), control(&linked), widget(self) {}
   virtual ~TFltkLink() = default;
   TFltkLink(const TFltkLink&) = delete;
   TFltkLink& operator=(const TFltkLink&) = delete;
 
   TControl* Control() const { return control; }
+  Fl_Widget& Widget() const { return widget; }
   // The control is being destroyed: from now on the widget forwards nothing and draws nothing.
   void Detach() { control = nullptr; }
+
+  // Shows a changed property of the linked control on the widget (the peer places widgets and
+  // moves the focus itself). The base shows caption, visibility, enabled state and font.
+  virtual void Apply(TChange what);
 
 protected:
   // The mouse and key handling of a control that is clicked as a whole: the left button
   // clicks the control when released over it (so a press dragged off does nothing), other
   // buttons only press the mouse down on it; keys go to the form through the peer. Returns -1
   // for events it leaves to the FLTK widget.
-  int HandleInput(Fl_Widget& widget, int event);
+  int HandleInput(int event);
 
   TFltkFormPeer& peer;
-  TControl* control;
+  TControl* control = nullptr;
+  Fl_Widget& widget;
   bool pressed = false;
 };
 
@@ -49,6 +56,7 @@ public:
   TFltkLabel(TFltkFormPeer& owner, TLabel& label);
   void draw() override;
   int handle(int event) override;
+  void Apply(TChange what) override;
 };
 
 // TButton: pressed look while the mouse is held; the default button has a black outline.
@@ -68,6 +76,7 @@ public:
   TFltkCheckBox(TFltkFormPeer& owner, TCheckBox& box);
   void draw() override;
   int handle(int event) override;
+  void Apply(TChange what) override;
 };
 
 // TRadioButton: shows the model's Checked; the model keeps the siblings exclusive.
@@ -76,6 +85,7 @@ public:
   TFltkRadioButton(TFltkFormPeer& owner, TRadioButton& button);
   void draw() override;
   int handle(int event) override;
+  void Apply(TChange what) override;
 };
 
 // TEdit: mirrors the model's text. Typing goes to the form as keys, so the model's TEdit does
@@ -85,6 +95,10 @@ class TFltkEdit : public Fl_Input, public TFltkLink {
 public:
   TFltkEdit(TFltkFormPeer& owner, TEdit& edit);
   int handle(int event) override;
+  // The caption is the input's text; the maximum length and the font of the text apply too.
+  void Apply(TChange what) override;
+
+private:
   // Shows the model's text with the cursor at its end.
   void ShowText(const std::string& text);
 };
@@ -96,8 +110,8 @@ public:
   TFltkImage(TFltkFormPeer& owner, TImage& image);
   void draw() override;
   int handle(int event) override;
-  // A new picture: a failed decode may be tried again.
-  void PictureChanged() { failedFile.clear(); }
+  // No caption; a new picture may be decoded again after a failed one.
+  void Apply(TChange what) override;
 
 private:
   std::string failedFile;
