@@ -4,7 +4,6 @@
 #include "core/Licences.h"
 #include "core/srcCommon.h"
 #include "toolkit/Application.h"
-#include "toolkit/Input.h"
 
 TfrmKategorieWahl* frmKategorieWahl = nullptr;
 

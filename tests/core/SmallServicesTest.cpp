@@ -31,7 +31,6 @@ protected:
   ~SmallServicesTest() override {
     EXPECT_EQ(platform.PendingScripts(), 0u) << "a modal script never ran";
     Application.DestroyForms();
-    frmXMsgBox = nullptr;
     Application.ResetTerminated();
   }
 

@@ -31,14 +31,6 @@ UiTest::~UiTest() {
 void UiTest::EndProgram() {
   Application.DestroyForms();
   ResetQuestionData();
-  frmFrageAntwort = nullptr;
-  frmKategorieWahl = nullptr;
-  frmNew = nullptr;
-  frmPruefungsKatWahl = nullptr;
-  frmSkizzen = nullptr;
-  frmSplash = nullptr;
-  frmInfo = nullptr;
-  frmXMsgBox = nullptr;
 }
 
 void UiTest::WriteSettings(const std::string& content) {

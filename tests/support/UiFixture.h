@@ -21,7 +21,7 @@ protected:
   // runs `chooseCategories` (by default: every visible licence box ticked).
   void Start(std::function<void(TForm&)> chooseCategories = TickAllLicences);
   static void TickAllLicences(TForm& dialog);
-  // Destroys every window and forgets the program-wide references, as the end of a run does.
+  // Destroys every window and starts the question data afresh, as the end of a run does.
   static void EndProgram();
 
   TfrmFrageAntwort& Main() { return *frmFrageAntwort; }

@@ -56,7 +56,6 @@ protected:
     EXPECT_EQ(platform.PendingScripts(), 0u) << "a modal script never ran";
     EXPECT_TRUE(platform.Messages().empty()) << "a handler raised an error";
     Application.DestroyForms();
-    frmXMsgBox = nullptr;
     Application.ResetTerminated();
   }
 
