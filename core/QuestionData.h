@@ -29,6 +29,8 @@ public:
 
   // Builds the pool from the catalogue's selected questions, or loads the knowledge file.
   void BuildQuestionPool(bool fromKnowledgeFile);
+  // Makes the entries the pool of a new pass, as a build does.
+  void StartPass(std::vector<PoolEntry> entries) { ReplacePool(std::move(entries)); }
   // Picks a random eligible open question and reads it; false with the placeholder when none
   // is found or the catalogue has no such record.
   bool PickNextQuestion(QuestionRecord& record);

@@ -59,6 +59,8 @@ TfrmFrageAntwort::TfrmFrageAntwort() : TForm("frmFrageAntwort") {
   OnKeyPress = [this](TObject* sender, char32_t& key) { FormKeyPress(sender, key); };
 }
 
+TfrmFrageAntwort::~TfrmFrageAntwort() { QuestionData().SetLearningListener(nullptr); }
+
 void TfrmFrageAntwort::CreateControls() {
   const TFont text10 = FontOf("MS Sans Serif", 10, false);
   const TFont bold10 = FontOf("MS Sans Serif", 10, true);
@@ -190,6 +192,12 @@ void TfrmFrageAntwort::CreateMenu() {
       bind(mnuFragen->Add("AktuelleFragelschen1", "Aktuelle Frage löschen", ShortCut('L', ssCtrl)),
            &TfrmFrageAntwort::AktuelleFragelschen1Click);
 
+  mnuLernstand = MainMenu1->Add("mnuLernstand", "Lernstand");
+  mnuLernstandFaelligeFragen =
+      bind(mnuLernstand->Add("mnuLernstandFaelligeFragen", "Fällige Fragen wiederholen",
+                             ShortCut('W', ssCtrl)),
+           &TfrmFrageAntwort::mnuLernstandFaelligeFragenClick);
+
   mnuInfos = MainMenu1->Add("mnuInfos", "Infos");
   Kurzhilfe1 = bind(mnuInfos->Add("Kurzhilfe1", "Kurzhilfe", ShortCut(vkF1, ssCtrl)),
                     &TfrmFrageAntwort::Kurzhilfe1Click);
@@ -207,6 +215,8 @@ void TfrmFrageAntwort::CreateMenu() {
 }
 
 void TfrmFrageAntwort::FormCreate(TObject*) {
+  // The history opens its file only when the first answer is recorded.
+  QuestionData().SetLearningListener(&history);
   // A catalogue that cannot be read is reported; the window is laid out all the same.
   try {
     InitCatalogue();
@@ -400,6 +410,7 @@ void TfrmFrageAntwort::ApplyMode(int mode) {
   btnKlar->SetEnabled(!exam);
   btnUnklar->SetEnabled(!exam);
   btnLoesung->SetVisible(mode == modeVertiefen || exam);
+  mnuLernstandFaelligeFragen->SetEnabled(!exam);
   if (!exam)
     chkWeiterWennRichtig->SetVisible(mode == modeVertiefen);
   if (!exam && mode != modeSetup)

@@ -3,11 +3,13 @@
 
 #include "core/LearningEvents.h"
 #include "core/srcCommon.h"
+#include "history/LearningHistory.h"
 #include "toolkit/Form.h"
 
 class TfrmFrageAntwort : public TForm {
 public:
   TfrmFrageAntwort();
+  ~TfrmFrageAntwort() override;
 
   // Mode numbers of ApplyMode, those of the learning events; 0 lays the window out for
   // Lernmodus without a question.
@@ -38,6 +40,7 @@ public:
             *mnuFragenKategorieWaehlen = nullptr;
   TMenuItem *mnuFragenNeueFrage = nullptr, *mnuFragenAktuelleFrageAendern = nullptr,
             *AktuelleFragelschen1 = nullptr;
+  TMenuItem *mnuLernstand = nullptr, *mnuLernstandFaelligeFragen = nullptr;
   TMenuItem *mnuInfos = nullptr, *Kurzhilfe1 = nullptr, *mnuHilfe = nullptr,
             *btnInfosUeber = nullptr, *mnuDHV = nullptr, *mnuDULV = nullptr, *mnuDFS = nullptr;
 
@@ -80,6 +83,10 @@ public:
   void mnuDHVClick(TObject* sender);
   void mnuDULVClick(TObject* sender);
   void mnuDFSClick(TObject* sender);
+  void mnuLernstandFaelligeFragenClick(TObject* sender);
+
+  // The learner's history of answers, which hears the window's learning events.
+  TLearningHistory& History() { return history; }
 
 private:
   void CreateControls();
@@ -102,6 +109,7 @@ private:
   void SortAsUnklar(bool byLearner);
   void ReportSorting(bool klar, bool byLearner);
 
+  TLearningHistory history;
   bool placeholderShown = true;
   int learningModeBeforeExam = modeLernen;
 };

@@ -2,7 +2,9 @@
 #include "mainwindow/srcFrageAntwort.h"
 
 #include "core/Edition.h"
+#include "core/QuestionData.h"
 #include "dialogs/srcNew.h"
+#include "history/CalendarDate.h"
 #include "toolkit/Application.h"
 #include "windows/srcInfo.h"
 #include "windows/srcSkizzen.h"
@@ -104,4 +106,19 @@ void TfrmFrageAntwort::mnuDFSClick(TObject*) { OpenDocument(DfsShopWebAddress); 
 
 void TfrmFrageAntwort::btnSkizzenClick(TObject*) {
   frmSkizzen->ShowSketch(*this, lblImageNo->Caption());
+}
+
+void TfrmFrageAntwort::mnuLernstandFaelligeFragenClick(TObject*) {
+  TDueQuestions due = history.DueQuestions(
+      [](int licence, int area) { return QuestionData().CategorySelected(licence, area); });
+  if (due.Entries.empty()) {
+    std::string text = "Keine Frage ist fällig.";
+    if (due.NextDueMs)
+      text +=
+          kLineBreak + ("Die nächste Frage ist am " + LocalDateText(*due.NextDueMs) + " fällig.");
+    Application.MessageBox(text);
+    return;
+  }
+  QuestionData().StartPass(std::move(due.Entries));
+  ShowNextQuestion(true);
 }

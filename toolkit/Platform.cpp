@@ -2,6 +2,7 @@
 #include "toolkit/Platform.h"
 
 #include <algorithm>
+#include <ctime>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -55,6 +56,20 @@ std::size_t ProgramNameStart(const std::string& path) {
 }
 
 } // namespace
+
+int64_t TPlatform::UtcNowMs() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+int32_t TPlatform::UtcOffsetSeconds(int64_t utcMs) {
+  const auto seconds = static_cast<time_t>(utcMs / 1000);
+  tm local{};
+  if (localtime_r(&seconds, &local) == nullptr)
+    return 0;
+  return static_cast<int32_t>(local.tm_gmtoff);
+}
 
 TPlatform& Platform() {
   if (installedPlatform == nullptr)

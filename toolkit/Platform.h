@@ -37,6 +37,11 @@ public:
   virtual uint32_t TickCount() = 0;
   // Milliseconds since midnight in universal time.
   virtual int32_t TimeOfDayMs() = 0;
+  // The calendar clock: milliseconds since 1970-01-01 00:00 UTC.
+  virtual int64_t UtcNowMs();
+  // How far the local time zone is ahead of UTC at that moment, in seconds (daylight saving
+  // time included).
+  virtual int32_t UtcOffsetSeconds(int64_t utcMs);
   // Full path of the running program file.
   virtual std::string ProgramPath() = 0;
   // The standard message dialog: the text, one OK button, the caption on its title bar.

@@ -44,6 +44,8 @@ void UiTest::TickAllLicences(TForm& dialog) {
 
 void UiTest::Start(std::function<void(TForm&)> chooseCategories) {
   StartProgram();
+  if (!recordHistory)
+    QuestionData().SetLearningListener(eventListener);
   platform.OnModal("frmKategorieWahl", std::move(chooseCategories));
   Main().Show();
 }

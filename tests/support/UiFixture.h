@@ -34,4 +34,8 @@ protected:
 
   TTempDir dir;
   THeadlessPlatform platform;
+  // The program records into its history only where a test asks for it; otherwise the test's
+  // own listener (none by default) hears the learning events.
+  bool recordHistory = false;
+  TLearningListener* eventListener = nullptr;
 };

@@ -40,8 +40,7 @@ struct TEventLog : TLearningListener {
 
 class LearningEventsTest : public UiTest {
 protected:
-  LearningEventsTest() { QuestionData().SetLearningListener(&log); }
-  ~LearningEventsTest() override { QuestionData().SetLearningListener(nullptr); }
+  LearningEventsTest() { eventListener = &log; }
   std::string No() const { return std::to_string(CurrentQuestionNo()); }
 
   TEventLog log;

@@ -68,6 +68,7 @@ TEST_F(StartupTest, MenuEntriesAndShortcuts) {
       {"mnuFragenNeueFrage", "Neue Frage eingeben", ShortCut('N', ssCtrl)},
       {"mnuFragenAktuelleFrageAendern", "Aktuelle Frage ändern", ShortCut('F', ssCtrl)},
       {"AktuelleFragelschen1", "Aktuelle Frage löschen", ShortCut('L', ssCtrl)},
+      {"mnuLernstandFaelligeFragen", "Fällige Fragen wiederholen", ShortCut('W', ssCtrl)},
       {"Kurzhilfe1", "Kurzhilfe", ShortCut(vkF1, ssCtrl)},
       {"mnuHilfe", "Hilfe", ShortCut(vkF1)},
       {"btnInfosUeber", "Über Talwinder Flugschule Ost", ShortCut(vkF1, ssShift | ssCtrl)},
@@ -86,7 +87,8 @@ TEST_F(StartupTest, MenuEntriesAndShortcuts) {
   }
   EXPECT_EQ(Main().MainMenu1->Items()[0]->Caption(), "Programm");
   EXPECT_EQ(Main().MainMenu1->Items()[1]->Caption(), "Fragen");
-  EXPECT_EQ(Main().MainMenu1->Items()[2]->Caption(), "Infos");
+  EXPECT_EQ(Main().MainMenu1->Items()[2]->Caption(), "Lernstand");
+  EXPECT_EQ(Main().MainMenu1->Items()[3]->Caption(), "Infos");
 }
 
 TEST_F(StartupTest, ProgramEndsByF10OrCloseBoxWithoutSaving) {

@@ -32,6 +32,7 @@ void THeadlessPlatform::SetScreenSize(int width, int height) {
 
 void THeadlessPlatform::AdvanceClock(uint32_t ms) {
   tickCount += ms;
+  utcNow += ms;
   timeOfDay = static_cast<int32_t>((static_cast<int64_t>(timeOfDay) + ms) % kMsPerDay);
 }
 

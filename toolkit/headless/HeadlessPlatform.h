@@ -26,6 +26,8 @@ public:
 
   uint32_t TickCount() override { return tickCount; }
   int32_t TimeOfDayMs() override { return timeOfDay; }
+  int64_t UtcNowMs() override { return utcNow; }
+  int32_t UtcOffsetSeconds(int64_t) override { return utcOffset; }
   std::string ProgramPath() override { return programPath; }
   void MessageDialog(const std::string& caption, const std::string& text) override;
   int ScreenWidth() override { return screenWidth; }
@@ -35,10 +37,13 @@ public:
   void ModalShown(TForm& form) override;
 
   void SetTimeOfDay(int ms) { timeOfDay = ms; }
+  // The calendar clock and the local time zone's offset; the clock moves with AdvanceClock.
+  void SetUtcNow(int64_t ms) { utcNow = ms; }
+  void SetUtcOffset(int32_t seconds) { utcOffset = seconds; }
   void SetTickCount(uint32_t ms) { tickCount = ms; }
   void SetProgramPath(std::string path) { programPath = std::move(path); }
   void SetScreenSize(int width, int height);
-  // Moves both clocks on; the time of day wraps at midnight.
+  // Moves the clocks on; the time of day wraps at midnight.
   void AdvanceClock(uint32_t ms);
   // Lets the program run for ms milliseconds of virtual time: timers fire as they fall due.
   void Wait(uint32_t ms);
@@ -64,6 +69,9 @@ public:
 private:
   uint32_t tickCount = 0;
   int32_t timeOfDay = 0;
+  // 2026-12-08 10:00 UTC, in Central European Time.
+  int64_t utcNow = 1796724000000;
+  int32_t utcOffset = 3600;
   std::string programPath = "/opt/aerolern/aerolern";
   int screenWidth = 1024;
   int screenHeight = 768;

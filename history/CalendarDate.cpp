@@ -1,0 +1,54 @@
+// Conversion between UTC moments and local calendar days.
+#include "history/CalendarDate.h"
+
+#include "toolkit/Platform.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+constexpr int64_t kMsPerSecond = 1000;
+constexpr int64_t kSecondsPerDay = 86400;
+
+// Days since 1970-01-01 of a civil date (proleptic Gregorian calendar).
+int64_t DaysFromCivil(int year, int month, int day) {
+  year -= month <= 2 ? 1 : 0;
+  const int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const int64_t yearOfEra = year - era * 400;
+  const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + dayOfEra - 719468;
+}
+
+bool IsRealDay(int year, int month, int day) {
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month < 1 || month > 12 || day < 1)
+    return false;
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+} // namespace
+
+std::string LocalDateText(int64_t utcMs) {
+  const int64_t local = utcMs / kMsPerSecond + Platform().UtcOffsetSeconds(utcMs);
+  const auto seconds = static_cast<time_t>(local);
+  tm civil{};
+  gmtime_r(&seconds, &civil);
+  char text[40];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d", civil.tm_mday, civil.tm_mon + 1,
+                civil.tm_year + 1900);
+  return text;
+}
+
+bool LocalMidnightUtc(int year, int month, int day, int64_t& utcMs) {
+  if (!IsRealDay(year, month, day))
+    return false;
+  const int64_t localMidnight = DaysFromCivil(year, month, day) * kSecondsPerDay;
+  // The offset at that moment: first guessed from local midnight read as UTC, then corrected.
+  int64_t utc = localMidnight - Platform().UtcOffsetSeconds(localMidnight * kMsPerSecond);
+  utc = localMidnight - Platform().UtcOffsetSeconds(utc * kMsPerSecond);
+  utcMs = utc * kMsPerSecond;
+  return true;
+}

@@ -1,0 +1,10 @@
+// Calendar days as the learner reads them: local dates from the platform's calendar clock.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The local calendar day of a UTC moment as "TT.MM.JJJJ".
+std::string LocalDateText(int64_t utcMs);
+// The UTC moment of 00:00 local time of a calendar day; false for a day that does not exist.
+bool LocalMidnightUtc(int year, int month, int day, int64_t& utcMs);

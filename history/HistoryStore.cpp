@@ -1,0 +1,317 @@
+// The SQLite history file: schema, migration, recording and the memory-state cache.
+#include "history/HistoryStore.h"
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
+
+#include <set>
+
+const char* const HistoryFileName = "Lernverlauf.sqlite";
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 3000;
+constexpr int64_t kMsPerDay = 86400000;
+
+// Version 1: questions with their memory state, answers, exam gradings, settings, and the
+// public view of the answers.
+const char* const kSchemaVersion1 = R"sql(
+CREATE TABLE frage (
+  id INTEGER PRIMARY KEY,
+  fingerabdruck TEXT NOT NULL,
+  nr INTEGER NOT NULL,
+  stabilitaet REAL,
+  schwierigkeit REAL,
+  letzte_wiederholung INTEGER
+);
+CREATE INDEX frage_fingerabdruck ON frage(fingerabdruck);
+CREATE TABLE antwort (
+  id INTEGER PRIMARY KEY,
+  frage INTEGER NOT NULL REFERENCES frage(id),
+  zeit_ms INTEGER NOT NULL,
+  nr INTEGER NOT NULL,
+  lizenz INTEGER NOT NULL,
+  bereich INTEGER NOT NULL,
+  modus INTEGER NOT NULL,
+  angekreuzt TEXT NOT NULL,
+  loesung TEXT NOT NULL,
+  ergebnis INTEGER NOT NULL,
+  art TEXT NOT NULL
+);
+CREATE INDEX antwort_frage ON antwort(frage, id);
+CREATE TABLE pruefung (
+  id INTEGER PRIMARY KEY,
+  zeit_ms INTEGER NOT NULL,
+  lizenz INTEGER NOT NULL,
+  bereich INTEGER NOT NULL,
+  fragen INTEGER NOT NULL,
+  richtig INTEGER NOT NULL,
+  ergebnis TEXT NOT NULL
+);
+CREATE TABLE einstellung (
+  name TEXT PRIMARY KEY,
+  wert TEXT NOT NULL
+);
+CREATE VIEW antworten AS
+  SELECT strftime('%Y-%m-%dT%H:%M:%SZ', zeit_ms / 1000, 'unixepoch') AS zeit, nr, lizenz,
+         bereich, modus, angekreuzt, loesung, ergebnis, art
+  FROM antwort ORDER BY id;
+)sql";
+
+// What went wrong, as the learner reads it, and whether it lasts for the run.
+struct TProblem {
+  const char* What;
+  bool Lasting;
+};
+
+TProblem ProblemOf(int code) {
+  switch (code & 0xFF) {
+  case SQLITE_NOTADB:
+    return {"die Datei ist keine SQLite-Datenbank", true};
+  case SQLITE_CORRUPT:
+    return {"die Datei ist beschädigt", true};
+  case SQLITE_READONLY:
+  case SQLITE_PERM:
+    return {"die Datei ist schreibgeschützt", true};
+  case SQLITE_CANTOPEN:
+    return {"die Datei kann nicht geöffnet werden", true};
+  case SQLITE_BUSY:
+  case SQLITE_LOCKED:
+    return {"die Datei ist von einem anderen Programm gesperrt", false};
+  case SQLITE_FULL:
+    return {"der Datenträger ist voll", false};
+  case SQLITE_IOERR:
+    return {"die Datei kann nicht gelesen oder geschrieben werden", false};
+  default:
+    return {"die Datei kann nicht benutzt werden", false};
+  }
+}
+
+[[noreturn]] void Raise(const std::string& path, const std::string& what, bool lasting) {
+  throw EHistoryError("Lernverlauf \"" + path + "\": " + what + ".", lasting);
+}
+
+std::optional<TMemoryState> StateOf(SQLite::Statement& row, int first) {
+  if (row.getColumn(first).isNull())
+    return std::nullopt;
+  return TMemoryState{row.getColumn(first).getDouble(), row.getColumn(first + 1).getDouble()};
+}
+
+} // namespace
+
+TMemoryState NextMemoryState(const std::optional<TMemoryState>& state, int64_t elapsedMs,
+                             bool right) {
+  const int grade = right ? fsrsGood : fsrsAgain;
+  if (!state)
+    return FsrsFirstReview(grade);
+  const auto days = static_cast<int>(std::max<int64_t>(0, elapsedMs) / kMsPerDay);
+  return FsrsReview(*state, days, grade);
+}
+
+// Runs a database action and turns an SQLite failure into the learner's message.
+template <class Action> auto THistoryStore::Guarded(const char* doing, Action&& action) {
+  try {
+    return action();
+  } catch (const SQLite::Exception& error) {
+    const TProblem problem = ProblemOf(error.getErrorCode());
+    Raise(path, std::string(problem.What) + " (" + doing + ")", problem.Lasting);
+  }
+}
+
+THistoryStore::THistoryStore(const std::string& filePath) : path(filePath) {
+  Guarded("beim Öffnen", [&] {
+    database = std::make_unique<SQLite::Database>(
+        path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE, kBusyTimeoutMs);
+    // A write-protected file opens for reading only; recording into it would fail later.
+    if (sqlite3_db_readonly(database->getHandle(), "main") == 1)
+      Raise(path, "die Datei ist schreibgeschützt", true);
+    database->exec("PRAGMA foreign_keys=ON");
+    Migrate();
+    database->exec("PRAGMA journal_mode=WAL");
+    database->exec("PRAGMA synchronous=NORMAL");
+  });
+}
+
+THistoryStore::~THistoryStore() = default;
+
+void THistoryStore::Migrate() {
+  SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
+  const int version = database->execAndGet("PRAGMA user_version").getInt();
+  if (version > kHistorySchemaVersion)
+    Raise(path,
+          "die Datei stammt von einer neueren Aerolern-Version (Schema " + std::to_string(version) +
+              ")",
+          true);
+  if (version < 1)
+    database->exec(kSchemaVersion1);
+  // Later versions add their steps here, each from the one before.
+  if (version < kHistorySchemaVersion)
+    database->exec("PRAGMA user_version=" + std::to_string(kHistorySchemaVersion));
+  transaction.commit();
+}
+
+int64_t THistoryStore::QuestionIdFor(const std::string& fingerprint, int32_t recordNo) {
+  SQLite::Statement find(*database, "SELECT id FROM frage WHERE fingerabdruck = ? AND nr = ?");
+  find.bind(1, fingerprint);
+  find.bind(2, recordNo);
+  if (find.executeStep())
+    return find.getColumn(0).getInt64();
+  SQLite::Statement add(*database, "INSERT INTO frage (fingerabdruck, nr) VALUES (?, ?)");
+  add.bind(1, fingerprint);
+  add.bind(2, recordNo);
+  add.exec();
+  return database->getLastInsertRowid();
+}
+
+void THistoryStore::RecordAnswer(const TAnswerRow& answer, const std::string& fingerprint) {
+  Guarded("beim Aufzeichnen einer Antwort", [&] {
+    SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
+    const int64_t question = QuestionIdFor(fingerprint, answer.RecordNo);
+    SQLite::Statement insert(*database, "INSERT INTO antwort (frage, zeit_ms, nr, lizenz, "
+                                        "bereich, modus, angekreuzt, loesung, ergebnis, art) "
+                                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    insert.bind(1, question);
+    insert.bind(2, answer.TimeMs);
+    insert.bind(3, answer.RecordNo);
+    insert.bind(4, answer.Licence);
+    insert.bind(5, answer.Area);
+    insert.bind(6, answer.Mode);
+    insert.bind(7, answer.Ticked);
+    insert.bind(8, answer.Correct);
+    insert.bind(9, answer.Right ? 1 : 0);
+    insert.bind(10, answer.SelfGraded ? "selbst" : "antwort");
+    insert.exec();
+    SQLite::Statement state(*database, "SELECT stabilitaet, schwierigkeit, letzte_wiederholung "
+                                       "FROM frage WHERE id = ?");
+    state.bind(1, question);
+    state.executeStep();
+    const std::optional<TMemoryState> before = StateOf(state, 0);
+    const int64_t last =
+        state.getColumn(2).isNull() ? answer.TimeMs : state.getColumn(2).getInt64();
+    const TMemoryState after = NextMemoryState(before, answer.TimeMs - last, answer.Right);
+    SQLite::Statement update(*database, "UPDATE frage SET stabilitaet = ?, schwierigkeit = ?, "
+                                        "letzte_wiederholung = ? WHERE id = ?");
+    update.bind(1, after.Stability);
+    update.bind(2, after.Difficulty);
+    update.bind(3, answer.TimeMs);
+    update.bind(4, question);
+    update.exec();
+    transaction.commit();
+  });
+}
+
+void THistoryStore::RecordExam(int64_t timeMs, int licence, int area, int32_t questions,
+                               int32_t right, const std::string& verdict) {
+  Guarded("beim Aufzeichnen einer Prüfung", [&] {
+    SQLite::Statement insert(*database, "INSERT INTO pruefung (zeit_ms, lizenz, bereich, fragen, "
+                                        "richtig, ergebnis) VALUES (?, ?, ?, ?, ?, ?)");
+    insert.bind(1, timeMs);
+    insert.bind(2, licence);
+    insert.bind(3, area);
+    insert.bind(4, questions);
+    insert.bind(5, right);
+    insert.bind(6, verdict);
+    insert.exec();
+  });
+}
+
+std::vector<THistoryQuestion> THistoryStore::Questions() {
+  return Guarded("beim Lesen", [&] {
+    std::vector<THistoryQuestion> questions;
+    SQLite::Statement rows(*database, "SELECT id, fingerabdruck, nr, stabilitaet, schwierigkeit, "
+                                      "letzte_wiederholung FROM frage ORDER BY id");
+    while (rows.executeStep()) {
+      THistoryQuestion question;
+      question.Id = rows.getColumn(0).getInt64();
+      question.Fingerprint = rows.getColumn(1).getString();
+      question.RecordNo = rows.getColumn(2).getInt();
+      question.Memory = StateOf(rows, 3);
+      question.LastReviewMs = rows.getColumn(5).isNull() ? 0 : rows.getColumn(5).getInt64();
+      questions.push_back(std::move(question));
+    }
+    return questions;
+  });
+}
+
+std::vector<THistoryQuestion>
+THistoryStore::FollowCatalogue(const std::vector<std::string>& fingerprints) {
+  std::vector<THistoryQuestion> questions = Questions();
+  const auto holds = [&](const THistoryQuestion& question) {
+    return question.RecordNo >= 0 &&
+           static_cast<std::size_t>(question.RecordNo) < fingerprints.size() &&
+           fingerprints[static_cast<std::size_t>(question.RecordNo)] == question.Fingerprint;
+  };
+  std::set<int32_t> held;
+  for (const THistoryQuestion& question : questions)
+    if (holds(question))
+      held.insert(question.RecordNo);
+  std::vector<const THistoryQuestion*> moved;
+  for (THistoryQuestion& question : questions) {
+    if (holds(question))
+      continue;
+    for (std::size_t recordNo = 0; recordNo < fingerprints.size(); ++recordNo) {
+      const auto candidate = static_cast<int32_t>(recordNo);
+      if (fingerprints[recordNo] == question.Fingerprint && held.count(candidate) == 0) {
+        question.RecordNo = candidate;
+        held.insert(candidate);
+        moved.push_back(&question);
+        break;
+      }
+    }
+  }
+  if (moved.empty())
+    return questions;
+  Guarded("beim Zuordnen der Fragen", [&] {
+    SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
+    SQLite::Statement update(*database, "UPDATE frage SET nr = ? WHERE id = ?");
+    for (const THistoryQuestion* question : moved) {
+      update.bind(1, question->RecordNo);
+      update.bind(2, question->Id);
+      update.exec();
+      update.reset();
+    }
+    transaction.commit();
+  });
+  return questions;
+}
+
+std::map<int64_t, TMemoryState> THistoryStore::ReplayMemoryStates() {
+  return Guarded("beim Lesen", [&] {
+    std::map<int64_t, TMemoryState> states;
+    std::map<int64_t, int64_t> lastReview;
+    SQLite::Statement rows(*database, "SELECT frage, zeit_ms, ergebnis FROM antwort ORDER BY id");
+    while (rows.executeStep()) {
+      const int64_t question = rows.getColumn(0).getInt64();
+      const int64_t time = rows.getColumn(1).getInt64();
+      const bool right = rows.getColumn(2).getInt() != 0;
+      const auto found = states.find(question);
+      std::optional<TMemoryState> before;
+      if (found != states.end())
+        before = found->second;
+      const int64_t last = found != states.end() ? lastReview[question] : time;
+      states[question] = NextMemoryState(before, time - last, right);
+      lastReview[question] = time;
+    }
+    return states;
+  });
+}
+
+std::optional<std::string> THistoryStore::Setting(const std::string& name) {
+  return Guarded("beim Lesen", [&]() -> std::optional<std::string> {
+    SQLite::Statement find(*database, "SELECT wert FROM einstellung WHERE name = ?");
+    find.bind(1, name);
+    if (!find.executeStep())
+      return std::nullopt;
+    return find.getColumn(0).getString();
+  });
+}
+
+void THistoryStore::SetSetting(const std::string& name, const std::string& value) {
+  Guarded("beim Speichern einer Einstellung", [&] {
+    SQLite::Statement upsert(*database, "INSERT INTO einstellung (name, wert) VALUES (?, ?) "
+                                        "ON CONFLICT(name) DO UPDATE SET wert = excluded.wert");
+    upsert.bind(1, name);
+    upsert.bind(2, value);
+    upsert.exec();
+  });
+}

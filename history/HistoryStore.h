@@ -1,0 +1,97 @@
+// The history file "Lernverlauf.sqlite": every recorded answer, the exam gradings, the memory
+// state of each question as a cache of the log, and the learner's choices.
+#pragma once
+
+#include "history/Fsrs.h"
+
+#include "toolkit/Exceptions.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace SQLite {
+class Database;
+}
+
+// A failure of the history file, with a German sentence that names the file and what is wrong.
+class EHistoryError : public Exception {
+public:
+  EHistoryError(const std::string& message, bool lasting) : Exception(message), Lasting(lasting) {}
+  // Whether the file stays unusable for the run (not a database, damaged, newer, read-only),
+  // rather than for one answer (locked, disk full).
+  bool Lasting;
+};
+
+// The schema version this program writes; older files are migrated forward.
+constexpr int kHistorySchemaVersion = 1;
+// The name of the history file, kept in the knowledge file's folder.
+extern const char* const HistoryFileName;
+
+// One answer as the view `antworten` shows it.
+struct TAnswerRow {
+  int64_t TimeMs = 0; // UTC
+  int32_t RecordNo = 0;
+  int Licence = 0;
+  int Area = 0;
+  int Mode = 0;
+  std::string Ticked;  // "BD", empty for none
+  std::string Correct; // the same form
+  bool Right = false;
+  bool SelfGraded = false; // "selbst" rather than "antwort"
+};
+
+// A question the history knows: its fingerprint, last known record number and memory state.
+struct THistoryQuestion {
+  int64_t Id = 0;
+  std::string Fingerprint;
+  int32_t RecordNo = 0;
+  std::optional<TMemoryState> Memory;
+  int64_t LastReviewMs = 0;
+};
+
+class THistoryStore {
+public:
+  // Opens the file, creating it when missing, and brings its schema up to date.
+  explicit THistoryStore(const std::string& path);
+  ~THistoryStore();
+  THistoryStore(const THistoryStore&) = delete;
+  THistoryStore& operator=(const THistoryStore&) = delete;
+
+  const std::string& Path() const { return path; }
+
+  // Records one answer of the question with the fingerprint and updates its memory state, in
+  // one transaction. The question is the one at the answer's record number with that
+  // fingerprint; a question the history does not know yet is added.
+  void RecordAnswer(const TAnswerRow& answer, const std::string& fingerprint);
+  // Records the grading of an exam area.
+  void RecordExam(int64_t timeMs, int licence, int area, int32_t questions, int32_t right,
+                  const std::string& verdict);
+
+  std::vector<THistoryQuestion> Questions();
+  // Moves questions whose record now holds another text to the first record in use with their
+  // fingerprint that no other question holds; `fingerprints` has one entry per record, empty
+  // for a record not in use. Returns the questions afterwards.
+  std::vector<THistoryQuestion> FollowCatalogue(const std::vector<std::string>& fingerprints);
+  // The memory states replayed from the log alone, by question id.
+  std::map<int64_t, TMemoryState> ReplayMemoryStates();
+
+  std::optional<std::string> Setting(const std::string& name);
+  void SetSetting(const std::string& name, const std::string& value);
+
+private:
+  template <class Action> auto Guarded(const char* doing, Action&& action);
+  void Migrate();
+  int64_t QuestionIdFor(const std::string& fingerprint, int32_t recordNo);
+
+  std::string path;
+  std::unique_ptr<SQLite::Database> database;
+};
+
+// The memory state after one more answer: the first review, or a review `elapsedMs` after the
+// last one (whole days, a negative time counts as the same day).
+TMemoryState NextMemoryState(const std::optional<TMemoryState>& state, int64_t elapsedMs,
+                             bool right);

@@ -1,0 +1,195 @@
+// Recording the learner's answers into the history, and the due questions it knows of.
+#include "history/LearningHistory.h"
+
+#include "core/QuestionRecordCodec.h"
+#include "core/RecordFile.h"
+#include "history/Fingerprint.h"
+
+#include "toolkit/Application.h"
+#include "toolkit/Platform.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr double kDefaultRetention = 0.9;
+const char* const kRetentionSetting = "gewuenschte_behaltensrate";
+
+std::string Letters(const std::array<bool, 4>& marks) {
+  std::string letters;
+  for (std::size_t answer = 0; answer < 4; ++answer)
+    if (marks[answer])
+      letters += static_cast<char>('A' + answer);
+  return letters;
+}
+
+// The fingerprint of every record of the catalogue, empty for a record not in use, and the
+// licence and area of each.
+struct TCatalogueView {
+  std::vector<std::string> Fingerprints;
+  std::vector<std::pair<int16_t, int16_t>> Categories;
+};
+
+TCatalogueView ReadCatalogueView() {
+  TCatalogueView view;
+  TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
+  const int64_t count = catalogue.RecordCount();
+  RecordBytes bytes{};
+  for (int64_t recordNo = 0; recordNo < count; ++recordNo) {
+    catalogue.Read(bytes.data());
+    const bool inUse = bytes[kOffInUse] != 0;
+    view.Fingerprints.push_back(inUse ? FingerprintText(RecordFingerprint(bytes)) : "");
+    view.Categories.emplace_back(ReadInt16(bytes.data() + kOffLicence),
+                                 ReadInt16(bytes.data() + kOffArea));
+  }
+  catalogue.Close();
+  return view;
+}
+
+} // namespace
+
+std::string HistoryFilePath() {
+  const std::string knowledge = KnowledgeFilePath();
+  const std::size_t slash = knowledge.find_last_of('/');
+  return (slash == std::string::npos ? std::string() : knowledge.substr(0, slash + 1)) +
+         HistoryFileName;
+}
+
+TLearningHistory::TLearningHistory(std::string filePath) : path(std::move(filePath)) {}
+
+TLearningHistory::~TLearningHistory() = default;
+
+THistoryStore* TLearningHistory::Store() {
+  if (store || unusable)
+    return store.get();
+  try {
+    store = std::make_unique<THistoryStore>(path.empty() ? HistoryFilePath() : path);
+    reported = false;
+  } catch (const EHistoryError& error) {
+    unusable = error.Lasting;
+    Report(error, "Die Antworten werden in dieser Sitzung nicht aufgezeichnet.");
+  } catch (const std::exception& error) {
+    // Without the settings file the history's folder is unknown: learning goes on unrecorded.
+    Report(EHistoryError(error.what(), false), "Die Antworten werden nicht aufgezeichnet.");
+  }
+  return store.get();
+}
+
+void TLearningHistory::Report(const EHistoryError& error, const char* consequence) {
+  if (reported)
+    return;
+  reported = true;
+  Application.MessageBox(std::string(error.what()) + "\n\r" + consequence);
+}
+
+void TLearningHistory::QuestionShown(const TQuestionShown& event) {
+  showing = event;
+  showingRecorded = event.Placeholder;
+  lastCheck.reset();
+}
+
+// Every check the learner asks for outside Lernmodus answers the question; Lernmodus checks by
+// itself and leaves the answer to the learner's "Klar" or "Unklar".
+void TLearningHistory::AnswerChecked(const TAnswerChecked& event) {
+  lastCheck = event;
+  if (event.ByLearner && event.Mode != lmLernen && !showingRecorded)
+    Record(event, false);
+}
+
+void TLearningHistory::QuestionSorted(const TQuestionSorted& event) {
+  if (!event.ByLearner || showingRecorded)
+    return;
+  TAnswerChecked selfGrade;
+  if (lastCheck)
+    selfGrade = *lastCheck;
+  selfGrade.RecordNo = event.RecordNo;
+  selfGrade.Mode = event.Mode;
+  selfGrade.Right = event.Klar;
+  Record(selfGrade, true);
+}
+
+void TLearningHistory::Record(const TAnswerChecked& check, bool selfGraded) {
+  // One answer per showing, also when recording fails.
+  showingRecorded = true;
+  try {
+    THistoryStore* history = Store();
+    if (history == nullptr)
+      return;
+    QuestionRecord record;
+    ReadQuestion(check.RecordNo, record);
+    TAnswerRow answer;
+    answer.TimeMs = Platform().UtcNowMs();
+    answer.RecordNo = check.RecordNo;
+    answer.Licence = record.Licence;
+    answer.Area = record.Area;
+    answer.Mode = check.Mode;
+    answer.Ticked = Letters(check.Ticked);
+    answer.Correct = Letters({record.CorrectA, record.CorrectB, record.CorrectC, record.CorrectD});
+    answer.Right = check.Right;
+    answer.SelfGraded = selfGraded;
+    history->RecordAnswer(answer, FingerprintText(QuestionFingerprint(record)));
+    reported = false;
+  } catch (const EHistoryError& error) {
+    Report(error, "Diese Antwort wurde nicht aufgezeichnet.");
+  } catch (const std::exception& error) {
+    Report(EHistoryError(error.what(), false), "Diese Antwort wurde nicht aufgezeichnet.");
+  }
+}
+
+void TLearningHistory::ExamAreaGraded(const TExamAreaGraded& event) {
+  try {
+    if (THistoryStore* history = Store())
+      history->RecordExam(Platform().UtcNowMs(), event.Licence, event.Area, event.Questions,
+                          event.RightAnswers, ExamVerdictText(event.Verdict));
+  } catch (const EHistoryError& error) {
+    Report(error, "Das Prüfungsergebnis wurde nicht aufgezeichnet.");
+  }
+}
+
+double TLearningHistory::DesiredRetention() {
+  try {
+    if (THistoryStore* history = Store())
+      if (const std::optional<std::string> value = history->Setting(kRetentionSetting)) {
+        const double retention = std::strtod(value->c_str(), nullptr);
+        if (retention > 0 && retention < 1)
+          return retention;
+      }
+  } catch (const EHistoryError& error) {
+    Report(error, "Es gilt die Behaltensrate von 90 %.");
+  }
+  return kDefaultRetention;
+}
+
+void TLearningHistory::SetDesiredRetention(double value) {
+  if (THistoryStore* history = Store())
+    history->SetSetting(kRetentionSetting, std::to_string(value));
+}
+
+TDueQuestions TLearningHistory::DueQuestions(const std::function<bool(int, int)>& selected) {
+  TDueQuestions due;
+  THistoryStore* history = Store();
+  if (history == nullptr)
+    return due;
+  const TCatalogueView catalogue = ReadCatalogueView();
+  const double retention = DesiredRetention();
+  const int64_t now = Platform().UtcNowMs();
+  for (const THistoryQuestion& question : history->FollowCatalogue(catalogue.Fingerprints)) {
+    const auto recordNo = static_cast<std::size_t>(question.RecordNo);
+    if (!question.Memory || question.RecordNo < 0 || recordNo >= catalogue.Fingerprints.size() ||
+        catalogue.Fingerprints[recordNo] != question.Fingerprint)
+      continue;
+    const auto [licence, area] = catalogue.Categories[recordNo];
+    if (!selected(licence, area))
+      continue;
+    const double elapsedDays = static_cast<double>(now - question.LastReviewMs) / 86400000.0;
+    if (FsrsRetrievability(*question.Memory, elapsedDays) < retention) {
+      due.Entries.push_back(PoolEntry{1, 1, licence, area, question.RecordNo});
+      continue;
+    }
+    const auto dueAt = question.LastReviewMs +
+                       static_cast<int64_t>(FsrsInterval(*question.Memory, retention) * 86400000.0);
+    if (!due.NextDueMs || dueAt < *due.NextDueMs)
+      due.NextDueMs = dueAt;
+  }
+  return due;
+}

@@ -1,0 +1,58 @@
+// The learning history of the trainer: hears the learning events, records one answer per
+// showing of a question, and answers what is due. It opens its file on first use.
+#pragma once
+
+#include "core/LearningEvents.h"
+#include "core/srcCommon.h"
+#include "history/HistoryStore.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The questions due for review among the selected categories, and the earliest due moment of
+// those that are not due yet.
+struct TDueQuestions {
+  std::vector<PoolEntry> Entries;
+  std::optional<int64_t> NextDueMs; // UTC
+};
+
+class TLearningHistory : public TLearningListener {
+public:
+  // `path`: the history file; empty for the file beside the knowledge file the settings name.
+  explicit TLearningHistory(std::string path = "");
+  ~TLearningHistory() override;
+
+  void QuestionShown(const TQuestionShown& event) override;
+  void AnswerChecked(const TAnswerChecked& event) override;
+  void QuestionSorted(const TQuestionSorted& event) override;
+  void ExamAreaGraded(const TExamAreaGraded& event) override;
+
+  // The due questions of the categories `selected` takes (licence, area), all open.
+  TDueQuestions DueQuestions(const std::function<bool(int, int)>& selected);
+  // The retention below which a question is due; 0.9 until the learner chooses another.
+  double DesiredRetention();
+  void SetDesiredRetention(double value);
+  // The store, opened on first use; nullptr when the file cannot be used (the learner has been
+  // told why).
+  THistoryStore* Store();
+
+private:
+  void Record(const TAnswerChecked& check, bool selfGraded);
+  // Tells the learner what went wrong once, until the history works again.
+  void Report(const EHistoryError& error, const char* consequence);
+
+  std::string path;
+  std::unique_ptr<THistoryStore> store;
+  bool unusable = false;
+  bool reported = false;
+  // The showing of the question on display: whether it is recorded already, and its last check.
+  TQuestionShown showing;
+  bool showingRecorded = true;
+  std::optional<TAnswerChecked> lastCheck;
+};
+
+// The history file's path: beside the knowledge file.
+std::string HistoryFilePath();
