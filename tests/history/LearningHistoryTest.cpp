@@ -1,0 +1,122 @@
+// Tests of the trainer's history: what each mode records, the review of due questions, and a
+// history file that cannot be used.
+#include "support/UiFixture.h"
+
+#include "history/HistoryStore.h"
+
+#include <SQLiteCpp/SQLiteCpp.h>
+
+namespace {
+
+constexpr int64_t kDayMs = 86400000;
+
+class LearningHistoryTest : public UiTest {
+protected:
+  LearningHistoryTest() { recordHistory = true; }
+  // The rows of the public view as "nr modus angekreuzt/loesung ergebnis art".
+  std::vector<std::string> Answers() {
+    std::vector<std::string> rows;
+    if (!FileExists(HistoryFileName))
+      return rows;
+    SQLite::Database db(HistoryFileName);
+    SQLite::Statement query(db, "SELECT nr, modus, angekreuzt, loesung, ergebnis, art "
+                                "FROM antworten");
+    while (query.executeStep())
+      rows.push_back(query.getColumn(0).getString() + " m" + query.getColumn(1).getString() + " " +
+                     query.getColumn(2).getString() + "/" + query.getColumn(3).getString() + " " +
+                     query.getColumn(4).getString() + " " + query.getColumn(5).getString());
+    return rows;
+  }
+  std::string No() const { return std::to_string(CurrentQuestionNo()); }
+};
+
+TEST_F(LearningHistoryTest, OneAnswerPerShowingInEveryMode) {
+  WriteCatalogue(Questions(6, 1, 1));
+  Start();
+  EXPECT_FALSE(FileExists(HistoryFileName)) << "start-up does not open the history";
+  const std::string lern = No();
+  ClickControl(Main(), "btnKlar");
+  const std::string unklar = No();
+  ClickControl(Main(), "btnUnklar");
+  ChooseMenu(Main(), "mnuVertifungsmode");
+  const std::string checked = No();
+  TickAnswer(false);
+  ClickControl(Main(), "btnLoesung");
+  ClickControl(Main(), "btnKlar"); // the check was the answer of this showing
+  const std::string selfGraded = No();
+  ClickControl(Main(), "btnKlar");
+  ChooseMenu(Main(), "mnuSchnellernmode");
+  const std::string quick = No();
+  TypeChar(Main(), 'b');
+  EXPECT_EQ(Answers(), (std::vector<std::string>{
+                           lern + " m1 /B 1 selbst", unklar + " m1 /B 0 selbst",
+                           checked + " m2 AB/B 0 antwort", selfGraded + " m2 /B 1 selbst",
+                           quick + " m3 B/B 1 antwort"}));
+
+  // The exam records every "Weiter" and the grading of the area.
+  WriteSettings("AnzPrfFragenGSA=1\nAnzMuendlichGSA=1\nAnzNichtBestGSA=1\n");
+  platform.OnModal("frmPruefungsKatWahl", [](TForm& dialog) { ClickControl(dialog, "btnOk"); });
+  ChooseMenu(Main(), "mnuProgrammPruefungsmodus");
+  EXPECT_FALSE(Main().mnuLernstandFaelligeFragen->Enabled());
+  const std::string exam = No();
+  TickAnswer(true);
+  ClickControl(Main(), "btnLoesung");
+  ASSERT_EQ(Answers().size(), 6u);
+  EXPECT_EQ(Answers().back(), exam + " m4 B/B 1 antwort");
+  SQLite::Database db(HistoryFileName);
+  EXPECT_EQ(db.execAndGet("SELECT lizenz || '/' || bereich || ' ' || fragen || ' ' || richtig || "
+                          "' ' || ergebnis FROM pruefung")
+                .getString(),
+            "1/1 1 1 Bestanden.");
+}
+
+TEST_F(LearningHistoryTest, DueQuestionsAreReviewed) {
+  WriteCatalogue(Questions(4, 1, 1));
+  Start();
+  PressKey(Main(), 'W', ssCtrl);
+  ASSERT_EQ(platform.Messages().size(), 1u);
+  EXPECT_EQ(platform.Messages()[0].Text, "Keine Frage ist fällig.");
+  // Two questions known today (stability 2.3 days), one not.
+  ClickControl(Main(), "btnKlar");
+  ClickControl(Main(), "btnKlar");
+  ClickControl(Main(), "btnUnklar");
+  const std::string counter = CounterLine();
+  PressKey(Main(), 'W', ssCtrl);
+  ASSERT_EQ(platform.Messages().size(), 2u);
+  EXPECT_EQ(platform.Messages()[1].Text, "Keine Frage ist fällig.\n\rDie nächste Frage ist am "
+                                         "08.12.2026 fällig.")
+      << "the question answered wrong is due the same day, later";
+  EXPECT_EQ(CounterLine(), counter) << "the pool stays as it was";
+  // Three days on, all three answered questions are due.
+  platform.SetUtcNow(platform.UtcNowMs() + 3 * kDayMs);
+  PressKey(Main(), 'W', ssCtrl);
+  EXPECT_EQ(platform.Messages().size(), 2u);
+  EXPECT_EQ(CounterLine(), "Unklare Fragen: 3");
+  EXPECT_EQ(OpenQuestionCount(), 3);
+}
+
+TEST_F(LearningHistoryTest, UnusableFileIsReportedOnceAndLearningGoesOn) {
+  WriteCatalogue(Questions(4, 1, 1));
+  const std::string notADatabase(3000, 'z');
+  WriteFileBytes(HistoryFileName, notADatabase);
+  Start();
+  ClickControl(Main(), "btnKlar");
+  ClickControl(Main(), "btnKlar");
+  EXPECT_EQ(OpenQuestionCount(), 2) << "both clicks took effect";
+  ASSERT_EQ(platform.Messages().size(), 1u);
+  EXPECT_NE(platform.Messages()[0].Text.find(HistoryFileName), std::string::npos)
+      << platform.Messages()[0].Text;
+  EXPECT_NE(platform.Messages()[0].Text.find("keine SQLite-Datenbank"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(HistoryFileName), notADatabase);
+
+  // Without a settings file the history has no folder; the click still counts.
+  std::remove(dir.File("aerolern.ini").c_str());
+  std::remove(HistoryFileName);
+  EndProgram();
+  Start();
+  ClickControl(Main(), "btnKlar");
+  EXPECT_EQ(OpenQuestionCount(), 3);
+  EXPECT_FALSE(FileExists(HistoryFileName));
+}
+
+} // namespace
