@@ -2,7 +2,10 @@
 #include "support/UiFixture.h"
 
 #include "dialogs/srcNew.h"
+#include "history/HistoryStore.h"
 #include "mainwindow/Startup.h"
+
+#include <SQLiteCpp/SQLiteCpp.h>
 
 #include <cerrno>
 #include <cstring>
@@ -532,6 +535,42 @@ TEST_F(DiskFaultTest, ReadOnlyCatalogueOfAnotherEditionIsStillChecked) {
   EXPECT_EQ(platform.Messages()[0].Text,
             "Achtung! Das Datenfile (Fragenkatalog) passt nicht zur Aerolern Version!");
   EXPECT_TRUE(Application.Terminated());
+}
+
+} // namespace
+
+namespace {
+
+class HistoryDiskFaultTest : public DiskFaultTest {};
+
+// A full disk costs the answer being recorded, never the history file or the learner's click.
+TEST_F(HistoryDiskFaultTest, AnswerOnAFullDisk) {
+  if (!RunningAsRoot())
+    GTEST_SKIP() << "mounting a tmpfs needs root; running as uid " << ::geteuid();
+  scratch.emplace(dir.File("platte"), 256 * PageSize());
+  if (!scratch->Mounted())
+    GTEST_SKIP() << "tmpfs mount refused here: " << scratch->Error();
+  workIn.emplace(dir.File("platte"));
+  recordHistory = true;
+  WriteCatalogue(Questions(6, 1, 1));
+  Start();
+  ClickControl(Main(), "btnKlar");
+  const std::string recorded = ReadFileBytes(HistoryFileName);
+  ASSERT_FALSE(recorded.empty());
+  ASSERT_TRUE(FillDisk());
+  ClickControl(Main(), "btnKlar");
+  EXPECT_EQ(OpenQuestionCount(), 4) << "the click took effect";
+  ASSERT_EQ(platform.Messages().size(), 1u);
+  EXPECT_NE(platform.Messages()[0].Text.find("der Datenträger ist voll"), std::string::npos)
+      << platform.Messages()[0].Text;
+  EXPECT_NE(platform.Messages()[0].Text.find(HistoryFileName), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(HistoryFileName), recorded);
+  fs::remove(kFiller);
+  ClickControl(Main(), "btnKlar");
+  EXPECT_EQ(platform.Messages().size(), 1u);
+  SQLite::Database db(HistoryFileName);
+  EXPECT_EQ(db.execAndGet("PRAGMA integrity_check").getString(), "ok");
+  EXPECT_EQ(db.execAndGet("SELECT count(*) FROM antworten").getInt(), 2);
 }
 
 } // namespace
