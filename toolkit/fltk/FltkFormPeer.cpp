@@ -4,6 +4,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/fltk/FltkFonts.h"
 #include "toolkit/fltk/FltkMenu.h"
+#include "toolkit/fltk/FltkPaintBox.h"
 #include "toolkit/fltk/FltkText.h"
 #include "toolkit/fltk/FltkWidgets.h"
 
@@ -73,6 +74,8 @@ std::unique_ptr<TFltkLink> TFltkFormPeer::NewWidgetFor(TControl& control) {
     return std::make_unique<TFltkEdit>(*this, *edit);
   if (auto* image = dynamic_cast<TImage*>(&control))
     return std::make_unique<TFltkImage>(*this, *image);
+  if (auto* paintBox = dynamic_cast<TPaintBox*>(&control))
+    return std::make_unique<TFltkPaintBox>(*this, *paintBox);
   if (auto* group = dynamic_cast<TGroupBox*>(&control))
     return std::make_unique<TFltkGroupBox>(*this, *group);
   return nullptr; // a kind of control this backend does not know is not drawn
