@@ -29,6 +29,18 @@ bool IsRealDay(int year, int month, int day) {
   return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
+// The UTC moment of a local time given in seconds: the offset is first guessed from the local
+// time read as UTC, then corrected by the offset at the guess.
+int64_t UtcOfLocal(int64_t localSeconds) {
+  int64_t utc = localSeconds - Platform().UtcOffsetSeconds(localSeconds * kMsPerSecond);
+  utc = localSeconds - Platform().UtcOffsetSeconds(utc * kMsPerSecond);
+  return utc * kMsPerSecond;
+}
+
+int64_t FloorDiv(int64_t value, int64_t divisor) {
+  return value / divisor - (value % divisor < 0 ? 1 : 0);
+}
+
 } // namespace
 
 std::string LocalDateText(int64_t utcMs) {
@@ -42,13 +54,14 @@ std::string LocalDateText(int64_t utcMs) {
   return text;
 }
 
+int64_t LocalDayStart(int64_t utcMs, int dayOffset) {
+  const int64_t local = FloorDiv(utcMs, kMsPerSecond) + Platform().UtcOffsetSeconds(utcMs);
+  return UtcOfLocal((FloorDiv(local, kSecondsPerDay) + dayOffset) * kSecondsPerDay);
+}
+
 bool LocalMidnightUtc(int year, int month, int day, int64_t& utcMs) {
   if (!IsRealDay(year, month, day))
     return false;
-  const int64_t localMidnight = DaysFromCivil(year, month, day) * kSecondsPerDay;
-  // The offset at that moment: first guessed from local midnight read as UTC, then corrected.
-  int64_t utc = localMidnight - Platform().UtcOffsetSeconds(localMidnight * kMsPerSecond);
-  utc = localMidnight - Platform().UtcOffsetSeconds(utc * kMsPerSecond);
-  utcMs = utc * kMsPerSecond;
+  utcMs = UtcOfLocal(DaysFromCivil(year, month, day) * kSecondsPerDay);
   return true;
 }

@@ -6,5 +6,7 @@
 
 // The local calendar day of a UTC moment as "TT.MM.JJJJ".
 std::string LocalDateText(int64_t utcMs);
+// The UTC moment of 00:00 local time of the day `dayOffset` days after the local day of utcMs.
+int64_t LocalDayStart(int64_t utcMs, int dayOffset);
 // The UTC moment of 00:00 local time of a calendar day; false for a day that does not exist.
 bool LocalMidnightUtc(int year, int month, int day, int64_t& utcMs);

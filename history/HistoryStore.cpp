@@ -4,6 +4,7 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <set>
 
 const char* const HistoryFileName = "Lernverlauf.sqlite";
@@ -13,8 +14,8 @@ namespace {
 constexpr int kBusyTimeoutMs = 3000;
 constexpr int64_t kMsPerDay = 86400000;
 
-// Version 1: questions with their memory state, answers, exam gradings, settings, and the
-// public view of the answers.
+// Version 1: questions with their memory state and answer counts (caches of the log), answers,
+// exam gradings, settings, and the public view of the answers.
 const char* const kSchemaVersion1 = R"sql(
 CREATE TABLE frage (
   id INTEGER PRIMARY KEY,
@@ -22,7 +23,10 @@ CREATE TABLE frage (
   nr INTEGER NOT NULL,
   stabilitaet REAL,
   schwierigkeit REAL,
-  letzte_wiederholung INTEGER
+  letzte_wiederholung INTEGER,
+  antworten INTEGER NOT NULL DEFAULT 0,
+  falsch INTEGER NOT NULL DEFAULT 0,
+  erste_richtig INTEGER
 );
 CREATE INDEX frage_fingerabdruck ON frage(fingerabdruck);
 CREATE TABLE antwort (
@@ -39,6 +43,7 @@ CREATE TABLE antwort (
   art TEXT NOT NULL
 );
 CREATE INDEX antwort_frage ON antwort(frage, id);
+CREATE INDEX antwort_zeit ON antwort(zeit_ms);
 CREATE TABLE pruefung (
   id INTEGER PRIMARY KEY,
   zeit_ms INTEGER NOT NULL,
@@ -189,12 +194,17 @@ void THistoryStore::RecordAnswer(const TAnswerRow& answer, const std::string& fi
     const int64_t last =
         state.getColumn(2).isNull() ? answer.TimeMs : state.getColumn(2).getInt64();
     const TMemoryState after = NextMemoryState(before, answer.TimeMs - last, answer.Right);
-    SQLite::Statement update(*database, "UPDATE frage SET stabilitaet = ?, schwierigkeit = ?, "
-                                        "letzte_wiederholung = ? WHERE id = ?");
+    SQLite::Statement update(*database,
+                             "UPDATE frage SET stabilitaet = ?, schwierigkeit = ?, "
+                             "letzte_wiederholung = ?, antworten = antworten + 1, "
+                             "falsch = falsch + ?, erste_richtig = coalesce(erste_richtig, ?) "
+                             "WHERE id = ?");
     update.bind(1, after.Stability);
     update.bind(2, after.Difficulty);
     update.bind(3, answer.TimeMs);
-    update.bind(4, question);
+    update.bind(4, answer.Right ? 0 : 1);
+    update.bind(5, answer.Right ? 1 : 0);
+    update.bind(6, question);
     update.exec();
     transaction.commit();
   });
@@ -219,7 +229,8 @@ std::vector<THistoryQuestion> THistoryStore::Questions() {
   return Guarded("beim Lesen", [&] {
     std::vector<THistoryQuestion> questions;
     SQLite::Statement rows(*database, "SELECT id, fingerabdruck, nr, stabilitaet, schwierigkeit, "
-                                      "letzte_wiederholung FROM frage ORDER BY id");
+                                      "letzte_wiederholung, antworten, falsch, erste_richtig "
+                                      "FROM frage ORDER BY id");
     while (rows.executeStep()) {
       THistoryQuestion question;
       question.Id = rows.getColumn(0).getInt64();
@@ -227,6 +238,9 @@ std::vector<THistoryQuestion> THistoryStore::Questions() {
       question.RecordNo = rows.getColumn(2).getInt();
       question.Memory = StateOf(rows, 3);
       question.LastReviewMs = rows.getColumn(5).isNull() ? 0 : rows.getColumn(5).getInt64();
+      question.Answers = rows.getColumn(6).getInt();
+      question.WrongAnswers = rows.getColumn(7).getInt();
+      question.FirstTryRight = !rows.getColumn(8).isNull() && rows.getColumn(8).getInt() != 0;
       questions.push_back(std::move(question));
     }
     return questions;
@@ -293,6 +307,41 @@ std::map<int64_t, TMemoryState> THistoryStore::ReplayMemoryStates() {
       lastReview[question] = time;
     }
     return states;
+  });
+}
+
+std::vector<TDayAnswers> THistoryStore::AnswersPerDay(const std::vector<int64_t>& dayStarts,
+                                                      int64_t endMs) {
+  std::vector<TDayAnswers> days;
+  for (int64_t start : dayStarts)
+    days.push_back({start, 0, 0});
+  if (days.empty())
+    return days;
+  return Guarded("beim Lesen", [&] {
+    SQLite::Statement rows(*database, "SELECT zeit_ms, ergebnis FROM antwort "
+                                      "WHERE zeit_ms >= ? AND zeit_ms < ?");
+    rows.bind(1, dayStarts.front());
+    rows.bind(2, endMs);
+    while (rows.executeStep()) {
+      const int64_t time = rows.getColumn(0).getInt64();
+      const auto day = std::upper_bound(dayStarts.begin(), dayStarts.end(), time) - 1;
+      TDayAnswers& counts = days[static_cast<std::size_t>(day - dayStarts.begin())];
+      ++(rows.getColumn(1).getInt() != 0 ? counts.Right : counts.Wrong);
+    }
+    return days;
+  });
+}
+
+std::vector<std::pair<std::string, int>> THistoryStore::WrongTicks(int64_t questionId) {
+  return Guarded("beim Lesen", [&] {
+    std::vector<std::pair<std::string, int>> ticks;
+    SQLite::Statement rows(*database, "SELECT angekreuzt, count(*) AS n FROM antwort "
+                                      "WHERE frage = ? AND ergebnis = 0 AND art = 'antwort' "
+                                      "GROUP BY angekreuzt ORDER BY n DESC, angekreuzt");
+    rows.bind(1, questionId);
+    while (rows.executeStep())
+      ticks.emplace_back(rows.getColumn(0).getString(), rows.getColumn(1).getInt());
+    return ticks;
   });
 }
 

@@ -51,6 +51,16 @@ struct THistoryQuestion {
   int32_t RecordNo = 0;
   std::optional<TMemoryState> Memory;
   int64_t LastReviewMs = 0;
+  int Answers = 0;
+  int WrongAnswers = 0;
+  bool FirstTryRight = false; // meaningful once Answers > 0
+};
+
+// The right and wrong answers recorded on one local calendar day.
+struct TDayAnswers {
+  int64_t DayStartMs = 0; // UTC moment of the local midnight
+  int Right = 0;
+  int Wrong = 0;
 };
 
 class THistoryStore {
@@ -78,6 +88,12 @@ public:
   std::vector<THistoryQuestion> FollowCatalogue(const std::vector<std::string>& fingerprints);
   // The memory states replayed from the log alone, by question id.
   std::map<int64_t, TMemoryState> ReplayMemoryStates();
+
+  // The answers per day for days that start at `dayStarts` (ascending UTC moments); the last day
+  // ends at `endMs`.
+  std::vector<TDayAnswers> AnswersPerDay(const std::vector<int64_t>& dayStarts, int64_t endMs);
+  // How often each wrong tick pattern was given for the question, most often first.
+  std::vector<std::pair<std::string, int>> WrongTicks(int64_t questionId);
 
   std::optional<std::string> Setting(const std::string& name);
   void SetSetting(const std::string& name, const std::string& value);

@@ -3,17 +3,34 @@
 
 #include "core/QuestionRecordCodec.h"
 #include "core/RecordFile.h"
+#include "history/CalendarDate.h"
 #include "history/Fingerprint.h"
 
 #include "toolkit/Application.h"
 #include "toolkit/Platform.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 constexpr double kDefaultRetention = 0.9;
 const char* const kRetentionSetting = "gewuenschte_behaltensrate";
+const char* const kExamDateSetting = "pruefungstermin";
+constexpr int kLowestRetention = 70;
+constexpr int kHighestRetention = 97;
+
+// The day of a "TT.MM.JJJJ" text, as the UTC moment of its local midnight.
+std::optional<int64_t> DayOfText(const std::string& text) {
+  int day = 0, month = 0, year = 0;
+  char end = 0;
+  int64_t start = 0;
+  if (text.size() != 10 || text[2] != '.' || text[5] != '.' ||
+      std::sscanf(text.c_str(), "%2d.%2d.%4d%c", &day, &month, &year, &end) != 3 ||
+      !LocalMidnightUtc(year, month, day, start))
+    return std::nullopt;
+  return start;
+}
 
 std::string Letters(const std::array<bool, 4>& marks) {
   std::string letters;
@@ -163,6 +180,45 @@ double TLearningHistory::DesiredRetention() {
 void TLearningHistory::SetDesiredRetention(double value) {
   if (THistoryStore* history = Store())
     history->SetSetting(kRetentionSetting, std::to_string(value));
+}
+
+std::string TLearningHistory::ExamDateText() {
+  try {
+    if (THistoryStore* history = Store())
+      return history->Setting(kExamDateSetting).value_or("");
+  } catch (const EHistoryError& error) {
+    Report(error, "Der Prüfungstermin kann nicht gelesen werden.");
+  }
+  return "";
+}
+
+std::optional<int64_t> TLearningHistory::ExamDayStart() {
+  const std::optional<int64_t> day = DayOfText(ExamDateText());
+  if (!day || *day < LocalDayStart(Platform().UtcNowMs(), 0))
+    return std::nullopt;
+  return day;
+}
+
+std::string TLearningHistory::SetExamDate(const std::string& text) {
+  const std::optional<int64_t> day = DayOfText(text);
+  if (!text.empty() && !day)
+    return "Der Prüfungstermin „" + text + "“ ist kein gültiges Datum (TT.MM.JJJJ).";
+  if (day && *day < LocalDayStart(Platform().UtcNowMs(), 0))
+    return "Der Prüfungstermin " + text + " liegt in der Vergangenheit.";
+  if (THistoryStore* history = Store())
+    history->SetSetting(kExamDateSetting, text);
+  return "";
+}
+
+std::string TLearningHistory::SetRetentionPercent(const std::string& text) {
+  int percent = 0;
+  char end = 0;
+  if (std::sscanf(text.c_str(), "%d%c", &percent, &end) != 1 || percent < kLowestRetention ||
+      percent > kHighestRetention)
+    return "Der Zielbehalt muss eine ganze Zahl von " + std::to_string(kLowestRetention) + " bis " +
+           std::to_string(kHighestRetention) + " % sein.";
+  SetDesiredRetention(percent / 100.0);
+  return "";
 }
 
 TDueQuestions TLearningHistory::DueQuestions(const std::function<bool(int, int)>& selected) {

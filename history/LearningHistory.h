@@ -35,6 +35,16 @@ public:
   // The retention below which a question is due; 0.9 until the learner chooses another.
   double DesiredRetention();
   void SetDesiredRetention(double value);
+  // The exam date the learner set, as the UTC moment of its local midnight; none when it is
+  // unset or has passed (today still counts).
+  std::optional<int64_t> ExamDayStart();
+  // The exam date as stored ("TT.MM.JJJJ"), empty for none.
+  std::string ExamDateText();
+  // Takes the exam date "TT.MM.JJJJ" (empty clears it); returns why a date is refused, or "".
+  std::string SetExamDate(const std::string& text);
+  // Takes the desired retention as a whole percentage from 70 to 97; returns why a value is
+  // refused, or "".
+  std::string SetRetentionPercent(const std::string& text);
   // The store, opened on first use; nullptr when the file cannot be used (the learner has been
   // told why).
   THistoryStore* Store();

@@ -1,0 +1,160 @@
+// The learner's figures: recall per category, the exam outlook per area, days and trouble.
+#include "history/LearningStatistics.h"
+
+#include "core/ExamGrading.h"
+#include "core/Licences.h"
+#include "core/QuestionRecordCodec.h"
+#include "core/RecordFile.h"
+#include "core/srcCommon.h"
+#include "history/CalendarDate.h"
+#include "history/Fingerprint.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+constexpr double kMsPerDay = 86400000.0;
+
+} // namespace
+
+TLearningStatistics::TLearningStatistics(THistoryStore* history, double desiredRetention,
+                                         int64_t nowMs)
+    : store(history), retention(desiredRetention), now(nowMs) {
+  std::vector<std::string> fingerprints;
+  {
+    TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
+    const int64_t count = catalogue.RecordCount();
+    RecordBytes bytes{};
+    for (int64_t recordNo = 0; recordNo < count; ++recordNo) {
+      catalogue.Read(bytes.data());
+      const bool inUse = bytes[kOffInUse] != 0;
+      fingerprints.push_back(inUse && store ? FingerprintText(RecordFingerprint(bytes)) : "");
+      if (inUse)
+        entries.push_back({static_cast<int32_t>(recordNo), ReadInt16(bytes.data() + kOffLicence),
+                           ReadInt16(bytes.data() + kOffArea), nullptr});
+    }
+    catalogue.Close();
+  }
+  if (store == nullptr)
+    return;
+  questions = store->FollowCatalogue(fingerprints);
+  std::map<int32_t, const THistoryQuestion*> byRecord;
+  for (const THistoryQuestion& question : questions) {
+    anyAnswer = anyAnswer || question.Answers > 0;
+    const auto recordNo = static_cast<std::size_t>(question.RecordNo);
+    if (question.Memory && question.RecordNo >= 0 && recordNo < fingerprints.size() &&
+        fingerprints[recordNo] == question.Fingerprint)
+      byRecord.emplace(question.RecordNo, &question);
+  }
+  for (TEntry& entry : entries) {
+    const auto found = byRecord.find(entry.RecordNo);
+    if (found != byRecord.end())
+      entry.Known = found->second;
+  }
+}
+
+double TLearningStatistics::RecallAt(const THistoryQuestion& question, int64_t atMs) const {
+  return FsrsRetrievability(*question.Memory,
+                            static_cast<double>(atMs - question.LastReviewMs) / kMsPerDay);
+}
+
+std::vector<TCategoryFigures> TLearningStatistics::Categories(int firstLicence,
+                                                              int lastLicence) const {
+  std::vector<TCategoryFigures> figures;
+  for (int licence = firstLicence; licence <= lastLicence; ++licence)
+    for (int area = 1; area <= AreaCount(licence); ++area)
+      figures.push_back({licence, area, 0, 0, 0, 0});
+  for (const TEntry& entry : entries) {
+    for (TCategoryFigures& category : figures) {
+      if (category.Licence != entry.Licence || category.Area != entry.Area)
+        continue;
+      ++category.Questions;
+      if (entry.Known) {
+        const double recall = RecallAt(*entry.Known, now);
+        ++category.Answered;
+        category.Due += recall < retention ? 1 : 0;
+        category.MeanRecall += recall;
+      }
+    }
+  }
+  for (TCategoryFigures& category : figures)
+    if (category.Answered > 0)
+      category.MeanRecall /= category.Answered;
+  return figures;
+}
+
+// The learner's first-try success rate in the area, pulled towards a quarter with little data.
+double TLearningStatistics::PriorOf(int licence, int area) const {
+  int firstTries = 0;
+  int rightFirstTries = 0;
+  for (const TEntry& entry : entries)
+    if (entry.Licence == licence && entry.Area == area && entry.Known && entry.Known->Answers > 0) {
+      ++firstTries;
+      rightFirstTries += entry.Known->FirstTryRight ? 1 : 0;
+    }
+  return (rightFirstTries + 1.0) / (firstTries + 4.0);
+}
+
+std::vector<TAreaOutlook> TLearningStatistics::Outlook(int examLicence, int64_t atMs) const {
+  const int recordLicence = RecordLicence(examLicence);
+  const int32_t questionsAsked = ExamLimitOf(examLicence, elQuestionCount);
+  const int32_t oralFrom = ExamLimitOf(examLicence, elOralFrom);
+  const int32_t failFrom = ExamLimitOf(examLicence, elFailFrom);
+  std::vector<TAreaOutlook> outlook;
+  for (int area = 1; area <= AreaCount(recordLicence); ++area) {
+    if (!IsValidArea(examLicence, area))
+      continue;
+    const double prior = PriorOf(recordLicence, area);
+    std::vector<double> recall;
+    TAreaOutlook figures;
+    figures.Area = area;
+    for (const TEntry& entry : entries) {
+      if (entry.Licence != recordLicence || entry.Area != area)
+        continue;
+      recall.push_back(entry.Known ? RecallAt(*entry.Known, atMs) : prior);
+      figures.NeverAnswered += entry.Known ? 0 : 1;
+    }
+    figures.Questions = static_cast<int>(recall.size());
+    figures.Outlook = ExamOutlook(recall, questionsAsked, oralFrom, failFrom);
+    outlook.push_back(figures);
+  }
+  return outlook;
+}
+
+std::vector<TDayAnswers> TLearningStatistics::LastDays(int days) const {
+  std::vector<int64_t> starts;
+  for (int day = days - 1; day >= 0; --day)
+    starts.push_back(LocalDayStart(now, -day));
+  if (store == nullptr) {
+    std::vector<TDayAnswers> empty;
+    for (int64_t start : starts)
+      empty.push_back({start, 0, 0});
+    return empty;
+  }
+  return store->AnswersPerDay(starts, LocalDayStart(now, 1));
+}
+
+std::vector<TTroubleQuestion> TLearningStatistics::Trouble(std::size_t count) const {
+  std::vector<const TEntry*> wrong;
+  for (const TEntry& entry : entries)
+    if (entry.Known && entry.Known->WrongAnswers > 0)
+      wrong.push_back(&entry);
+  std::stable_sort(wrong.begin(), wrong.end(), [](const TEntry* a, const TEntry* b) {
+    return a->Known->WrongAnswers > b->Known->WrongAnswers;
+  });
+  wrong.resize(std::min(count, wrong.size()));
+  std::vector<TTroubleQuestion> trouble;
+  for (const TEntry* entry : wrong) {
+    TTroubleQuestion question;
+    question.RecordNo = entry->RecordNo;
+    question.WrongAnswers = entry->Known->WrongAnswers;
+    const auto ticks = store->WrongTicks(entry->Known->Id);
+    if (!ticks.empty()) {
+      question.MostTickedWrong = ticks.front().first;
+      question.HasWrongTicks = true;
+    }
+    trouble.push_back(question);
+  }
+  return trouble;
+}

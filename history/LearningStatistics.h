@@ -1,0 +1,70 @@
+// What the learner knows, per category and per exam area: figures computed from the catalogue
+// and the history at one moment.
+#pragma once
+
+#include "history/ExamOutlook.h"
+#include "history/HistoryStore.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TCategoryFigures {
+  int Licence = 0;
+  int Area = 0;
+  int Questions = 0; // in use in the catalogue
+  int Answered = 0;
+  int Due = 0;
+  double MeanRecall = 0; // of the answered questions; 0 when none is answered
+};
+
+struct TAreaOutlook {
+  int Area = 0;
+  int Questions = 0;
+  int NeverAnswered = 0;
+  TExamOutlook Outlook;
+};
+
+struct TTroubleQuestion {
+  int32_t RecordNo = 0;
+  int WrongAnswers = 0;
+  // The ticks given most often in a wrong answer ("B", "" for none ticked); empty also when
+  // every wrong answer was a self-grade.
+  std::string MostTickedWrong;
+  bool HasWrongTicks = false;
+};
+
+class TLearningStatistics {
+public:
+  // Reads the catalogue and, with a store, the history's questions followed to their records.
+  TLearningStatistics(THistoryStore* store, double retention, int64_t nowMs);
+
+  // The categories of the record licences first to last, in slot order.
+  std::vector<TCategoryFigures> Categories(int firstLicence, int lastLicence) const;
+  // The outlook of every area of the exam licence, with its limits from the settings file and
+  // each question's recall at `atMs` (never-answered questions at the area's prior).
+  std::vector<TAreaOutlook> Outlook(int examLicence, int64_t atMs) const;
+  // The answers of the last `days` local days, today last.
+  std::vector<TDayAnswers> LastDays(int days) const;
+  // The questions answered wrong most often, at most `count`, most often first.
+  std::vector<TTroubleQuestion> Trouble(std::size_t count) const;
+  bool AnyAnswer() const { return anyAnswer; }
+
+private:
+  // One question of the catalogue in use, with what the history knows of it.
+  struct TEntry {
+    int32_t RecordNo = 0;
+    int16_t Licence = 0;
+    int16_t Area = 0;
+    const THistoryQuestion* Known = nullptr;
+  };
+  double RecallAt(const THistoryQuestion& question, int64_t atMs) const;
+  double PriorOf(int licence, int area) const;
+
+  THistoryStore* store;
+  double retention;
+  int64_t now;
+  std::vector<THistoryQuestion> questions;
+  std::vector<TEntry> entries;
+  bool anyAnswer = false;
+};
