@@ -24,6 +24,8 @@ TEST(KatalogCommandLine, WrongUsageShowsTheUsageTextWithStatus2) {
       {"wissen"},
       {"umziehen", "a.dat", "b.dat", "w.dat"},
       {"umziehen", "a.dat", "w.dat", "-o", "x.dat"},
+      {"verlauf"},
+      {"verlauf", "a.sqlite", "b.sqlite"},
   };
   for (const auto& args : wrong) {
     SCOPED_TRACE(testing::PrintToString(args));
@@ -37,6 +39,9 @@ TEST(KatalogCommandLine, WrongUsageShowsTheUsageTextWithStatus2) {
   const TToolRun help = RunTool({"hilfe"});
   EXPECT_EQ(help.Status, 0);
   EXPECT_NE(help.Out.find("Aufruf:"), std::string::npos);
+  for (const char* command : {"import", "export", "check", "wissen", "umziehen", "verlauf"})
+    EXPECT_NE(help.Out.find(std::string("aerolern-katalog ") + command + " "), std::string::npos)
+        << command;
 }
 
 TEST(KatalogCommandLine, MissingInputFileFailsWithStatus1AndNoOutput) {
@@ -46,7 +51,8 @@ TEST(KatalogCommandLine, MissingInputFileFailsWithStatus1AndNoOutput) {
            {"import", "fehlt.csv", "-o", "x.dat"},
            {"export", "fehlt.dat", "-o", "x.csv"},
            {"wissen", "fehlt.dat"},
-           {"umziehen", "leer.dat", "fehlt.dat", "leer.dat", "-o", "x.dat"}}) {
+           {"umziehen", "leer.dat", "fehlt.dat", "leer.dat", "-o", "x.dat"},
+           {"verlauf", "fehlt.sqlite", "-o", "x.csv"}}) {
     SCOPED_TRACE(args[0]);
     const TToolRun run = RunTool(args);
     EXPECT_EQ(run.Status, 1);

@@ -6,6 +6,7 @@
 #include "tools/katalog/CatalogueExport.h"
 #include "tools/katalog/CatalogueImport.h"
 #include "tools/katalog/FileAccess.h"
+#include "tools/katalog/HistoryExport.h"
 #include "tools/katalog/KnowledgeListing.h"
 #include "tools/katalog/KnowledgeMove.h"
 
@@ -156,6 +157,16 @@ int MoveKnowledgeFile(const TArguments& arguments, std::ostream& out, std::ostre
   return kExitOk;
 }
 
+int History(const TArguments& arguments, std::ostream& out) {
+  const std::string& input = InputFile(arguments, "verlauf", true);
+  const std::string csv = ExportHistoryCsv(input);
+  if (arguments.Output)
+    ReplaceFileSafely(*arguments.Output, csv);
+  else
+    out << csv;
+  return kExitOk;
+}
+
 int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty())
     throw EUsage("Es fehlt ein Befehl.");
@@ -175,6 +186,8 @@ int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return Knowledge(arguments, out, err);
   if (command == "umziehen")
     return MoveKnowledgeFile(arguments, out, err);
+  if (command == "verlauf")
+    return History(arguments, out);
   throw EUsage("Unbekannter Befehl „" + command + "“.");
 }
 
@@ -193,6 +206,9 @@ std::string KatalogUsage() {
          "  aerolern-katalog umziehen ALT.dat NEU.dat Wissensstand.dat -o NEU-Wissensstand.dat\n"
          "      überträgt einen mit Katalog ALT gespeicherten Wissensstand auf Katalog NEU:\n"
          "      Fragen werden am Inhalt erkannt, neue Fragen kommen offen hinzu\n"
+         "  aerolern-katalog verlauf Lernverlauf.sqlite [-o VERLAUF.csv]\n"
+         "      gibt die Antworten des Lernverlaufs als CSV aus (ohne -o auf die\n"
+         "      Standardausgabe); die Datei wird nur gelesen\n"
          "  aerolern-katalog hilfe\n"
          "      zeigt diesen Text\n"
          "\n"
