@@ -22,6 +22,10 @@ TEST(KatalogCommandLine, WrongUsageShowsTheUsageTextWithStatus2) {
       {"check", "a.dat", "b.dat"},
       {"check", "a.dat", "-o", "x.txt"},
       {"wissen"},
+      {"umziehen", "a.dat", "b.dat", "w.dat"},
+      {"umziehen", "a.dat", "w.dat", "-o", "x.dat"},
+      {"verlauf"},
+      {"verlauf", "a.sqlite", "b.sqlite"},
   };
   for (const auto& args : wrong) {
     SCOPED_TRACE(testing::PrintToString(args));
@@ -35,21 +39,27 @@ TEST(KatalogCommandLine, WrongUsageShowsTheUsageTextWithStatus2) {
   const TToolRun help = RunTool({"hilfe"});
   EXPECT_EQ(help.Status, 0);
   EXPECT_NE(help.Out.find("Aufruf:"), std::string::npos);
+  for (const char* command : {"import", "export", "check", "wissen", "umziehen", "verlauf"})
+    EXPECT_NE(help.Out.find(std::string("aerolern-katalog ") + command + " "), std::string::npos)
+        << command;
 }
 
 TEST(KatalogCommandLine, MissingInputFileFailsWithStatus1AndNoOutput) {
   TTempDir dir;
-  for (const auto& args :
-       std::vector<std::vector<std::string>>{{"import", "fehlt.csv", "-o", "x.dat"},
-                                             {"export", "fehlt.dat", "-o", "x.csv"},
-                                             {"wissen", "fehlt.dat"}}) {
+  WriteFileBytes("leer.dat", "");
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"import", "fehlt.csv", "-o", "x.dat"},
+           {"export", "fehlt.dat", "-o", "x.csv"},
+           {"wissen", "fehlt.dat"},
+           {"umziehen", "leer.dat", "fehlt.dat", "leer.dat", "-o", "x.dat"},
+           {"verlauf", "fehlt.sqlite", "-o", "x.csv"}}) {
     SCOPED_TRACE(args[0]);
     const TToolRun run = RunTool(args);
     EXPECT_EQ(run.Status, 1);
     EXPECT_NE(run.Err.find("fehlt."), std::string::npos) << run.Err;
     EXPECT_NE(run.Err.find("nicht gefunden"), std::string::npos) << run.Err;
   }
-  EXPECT_TRUE(FilesIn(dir.Path()).empty());
+  EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::string>{"leer.dat"});
 }
 
 TEST(KatalogExport, WarnsAboutRecordsAReimportWouldNotRestore) {

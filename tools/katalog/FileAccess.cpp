@@ -36,3 +36,13 @@ std::string ReadWholeFile(const std::string& path) {
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
 }
+
+void EnsureReadable(const std::string& path) {
+  TDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.Get() < 0)
+    RaiseFromErrno("Öffnen", path);
+  // A folder opens, but reading it fails as in ReadWholeFile.
+  struct stat info {};
+  if (::fstat(file.Get(), &info) == 0 && S_ISDIR(info.st_mode))
+    RaiseInOutError(InOutErrorFromErrno(EISDIR), "Lesen", path);
+}

@@ -6,3 +6,5 @@
 
 // The bytes of a file; raises EInOutError with a German message when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+// Raises the error ReadWholeFile would raise for a file that cannot be opened or is a folder.
+void EnsureReadable(const std::string& path);

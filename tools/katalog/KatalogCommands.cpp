@@ -1,4 +1,4 @@
-// Argument handling and the four commands of aerolern-katalog.
+// Argument handling and the commands of aerolern-katalog.
 #include "tools/katalog/KatalogCommands.h"
 
 #include "core/SafeFileReplace.h"
@@ -6,7 +6,9 @@
 #include "tools/katalog/CatalogueExport.h"
 #include "tools/katalog/CatalogueImport.h"
 #include "tools/katalog/FileAccess.h"
+#include "tools/katalog/HistoryExport.h"
 #include "tools/katalog/KnowledgeListing.h"
+#include "tools/katalog/KnowledgeMove.h"
 
 #include "core/QuestionRecordCodec.h"
 #include "toolkit/Exceptions.h"
@@ -118,6 +120,53 @@ int Knowledge(const TArguments& arguments, std::ostream& out, std::ostream& err)
   return kExitOk;
 }
 
+// A count with its noun in singular or plural, "1 Eintrag", "3 Einträge".
+std::string Counted(std::size_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// Whole records are what the program reads of a catalogue; a rest hints at a wrong file.
+void NoteCatalogueRest(const std::string& bytes, const std::string& fileName, std::ostream& err) {
+  const std::size_t rest = bytes.size() % kRecordSize;
+  if (rest != 0)
+    err << "Hinweis: " << fileName << " endet mit " << rest << " Bytes, die keinen ganzen "
+        << "Datensatz zu " << kRecordSize << " Bytes ergeben; sie werden übergangen.\n";
+}
+
+int MoveKnowledgeFile(const TArguments& arguments, std::ostream& out, std::ostream& err) {
+  if (arguments.Files.size() != 3)
+    throw EUsage("Der Befehl umziehen erwartet drei Dateien: den alten Fragenkatalog, den neuen "
+                 "und die Wissensstand-Datei, nicht " +
+                 std::to_string(arguments.Files.size()) + ".");
+  if (!arguments.Output)
+    throw EUsage("Der Befehl umziehen braucht mit -o den Namen der neuen Wissensstand-Datei.");
+  const std::string& oldName = arguments.Files[0];
+  const std::string& newName = arguments.Files[1];
+  const std::string& knowledgeName = arguments.Files[2];
+  const std::string oldCatalogue = ReadWholeFile(oldName);
+  const std::string newCatalogue = ReadWholeFile(newName);
+  const TKnowledgeFile knowledge = ReadKnowledgeEntries(ReadWholeFile(knowledgeName));
+  NoteCatalogueRest(oldCatalogue, oldName, err);
+  NoteCatalogueRest(newCatalogue, newName, err);
+  NoteTrailingBytes(knowledge, knowledgeName, err);
+  const TKnowledgeMove move = MoveKnowledge(oldCatalogue, newCatalogue, knowledge.Entries);
+  ReplaceFileSafely(*arguments.Output, KnowledgeFileBytes(move.Entries));
+  out << *arguments.Output << ": " << Counted(move.Kept, "Eintrag", "Einträge") << " übernommen, "
+      << Counted(move.Added, "Frage", "Fragen") << " neu aufgenommen, "
+      << Counted(move.Dropped, "Eintrag", "Einträge") << " entfallen.\n";
+  return kExitOk;
+}
+
+int History(const TArguments& arguments, std::ostream& out) {
+  const std::string& input = InputFile(arguments, "verlauf", true);
+  const std::string csv = ExportHistoryCsv(input);
+  if (arguments.Output)
+    ReplaceFileSafely(*arguments.Output, csv);
+  else
+    out << csv;
+  return kExitOk;
+}
+
 int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty())
     throw EUsage("Es fehlt ein Befehl.");
@@ -135,6 +184,10 @@ int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return Check(arguments, out);
   if (command == "wissen")
     return Knowledge(arguments, out, err);
+  if (command == "umziehen")
+    return MoveKnowledgeFile(arguments, out, err);
+  if (command == "verlauf")
+    return History(arguments, out);
   throw EUsage("Unbekannter Befehl „" + command + "“.");
 }
 
@@ -150,6 +203,12 @@ std::string KatalogUsage() {
          "      prüft den Fragenkatalog und zählt die Fragen je Kategorie\n"
          "  aerolern-katalog wissen Wissensstand.dat\n"
          "      listet die Einträge einer Wissensstand-Datei\n"
+         "  aerolern-katalog umziehen ALT.dat NEU.dat Wissensstand.dat -o NEU-Wissensstand.dat\n"
+         "      überträgt einen mit Katalog ALT gespeicherten Wissensstand auf Katalog NEU:\n"
+         "      Fragen werden am Inhalt erkannt, neue Fragen kommen offen hinzu\n"
+         "  aerolern-katalog verlauf Lernverlauf.sqlite [-o VERLAUF.csv]\n"
+         "      gibt die Antworten des Lernverlaufs als CSV aus (ohne -o auf die\n"
+         "      Standardausgabe); die Datei wird nur gelesen\n"
          "  aerolern-katalog hilfe\n"
          "      zeigt diesen Text\n"
          "\n"

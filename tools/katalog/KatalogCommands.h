@@ -1,4 +1,4 @@
-// The command line of aerolern-katalog: import, export, check and wissen.
+// The command line of aerolern-katalog: import, export, check, wissen, umziehen and verlauf.
 #pragma once
 
 #include <ostream>

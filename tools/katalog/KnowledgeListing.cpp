@@ -25,6 +25,11 @@ void PrintKnowledgeListing(const TKnowledgeFile& file, const std::string& fileNa
         << std::setw(8) << entry.Licence << std::setw(9) << entry.Area << std::setw(12)
         << entry.RecordNo << '\n';
   }
+  NoteTrailingBytes(file, fileName, notes);
+}
+
+void NoteTrailingBytes(const TKnowledgeFile& file, const std::string& fileName,
+                       std::ostream& notes) {
   if (file.TrailingBytes != 0)
     notes << "Hinweis: " << fileName << " endet mit " << file.TrailingBytes
           << " Bytes, die keinen ganzen Eintrag zu " << kKnowledgeEntrySize

@@ -17,6 +17,10 @@ struct TKnowledgeFile {
 // The whole entries of the file; the filler bytes are not looked at.
 TKnowledgeFile ReadKnowledgeEntries(const std::string& bytes);
 
+// The note on trailing bytes, if the file has any, on `notes`.
+void NoteTrailingBytes(const TKnowledgeFile& file, const std::string& fileName,
+                       std::ostream& notes);
+
 // A table of the entries on `out`; a note on trailing bytes goes to `notes`.
 void PrintKnowledgeListing(const TKnowledgeFile& file, const std::string& fileName,
                            std::ostream& out, std::ostream& notes);
