@@ -7,7 +7,8 @@
 // steps and resets them per answer: BEGIN IMMEDIATE, look up the question row (adding it when
 // missing), insert the answer, read the memory state, update it, COMMIT; the memory state is
 // computed by the store's own function, so that both write the same values. The bare insert is
-// the answer row alone, in a transaction of its own (autocommit), prepared once.
+// the answer row alone, in a transaction of its own (autocommit), prepared once. Reported beside
+// them: the same writes through SQLiteCpp with its statements kept from answer to answer.
 #include "bench/HistoryBenchSupport.h"
 
 #include <sqlite3.h>
@@ -35,6 +36,7 @@ constexpr int kRepetitions = 9;
 const char* const kStoreName = "RecordAnswer/Store";
 const char* const kPlainName = "RecordAnswer/PlainCApi";
 const char* const kBareName = "BareInsert/PlainCApi";
+const char* const kKeptName = "RecordAnswer/SQLiteCppStatementsKept";
 
 struct TSqliteCloser {
   void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
@@ -196,6 +198,88 @@ private:
   TStatement insert;
 };
 
+// The same writes through SQLiteCpp as the store issues them, but with every statement prepared
+// once and reset after each use: what the store would cost with its statements kept.
+class TKeptStatementsRecorder {
+public:
+  explicit TKeptStatementsRecorder(const std::string& path)
+      : db(OpenWithPragmas(path)), begin(db, "BEGIN IMMEDIATE"), commit(db, "COMMIT"),
+        rollback(db, "ROLLBACK"),
+        find(db, "SELECT id FROM frage WHERE fingerabdruck = ? AND nr = ?"),
+        add(db, "INSERT INTO frage (fingerabdruck, nr) VALUES (?, ?)"),
+        insert(db, kInsertAnswerSql),
+        state(db, "SELECT stabilitaet, schwierigkeit, letzte_wiederholung FROM frage WHERE id = ?"),
+        update(db, "UPDATE frage SET stabilitaet = ?, schwierigkeit = ?, letzte_wiederholung = ? "
+                   "WHERE id = ?") {}
+
+  void Record(const TAnswerRow& answer, const std::string& fingerprint) {
+    Run(begin);
+    try {
+      const int64_t question = QuestionIdFor(fingerprint, answer.RecordNo);
+      insert.bind(1, question);
+      insert.bind(2, answer.TimeMs);
+      insert.bind(3, answer.RecordNo);
+      insert.bind(4, answer.Licence);
+      insert.bind(5, answer.Area);
+      insert.bind(6, answer.Mode);
+      insert.bind(7, answer.Ticked);
+      insert.bind(8, answer.Correct);
+      insert.bind(9, answer.Right ? 1 : 0);
+      insert.bind(10, answer.SelfGraded ? "selbst" : "antwort");
+      Run(insert);
+      state.bind(1, question);
+      state.executeStep();
+      std::optional<TMemoryState> before;
+      if (!state.getColumn(0).isNull())
+        before = TMemoryState{state.getColumn(0).getDouble(), state.getColumn(1).getDouble()};
+      const int64_t last =
+          state.getColumn(2).isNull() ? answer.TimeMs : state.getColumn(2).getInt64();
+      state.reset();
+      const TMemoryState after = NextMemoryState(before, answer.TimeMs - last, answer.Right);
+      update.bind(1, after.Stability);
+      update.bind(2, after.Difficulty);
+      update.bind(3, answer.TimeMs);
+      update.bind(4, question);
+      Run(update);
+      Run(commit);
+    } catch (...) {
+      for (SQLite::Statement* statement : {&find, &add, &insert, &state, &update})
+        statement->tryReset();
+      Run(rollback);
+      throw;
+    }
+  }
+
+private:
+  static SQLite::Database OpenWithPragmas(const std::string& path) {
+    SQLite::Database opened(path, SQLite::OPEN_READWRITE, kBusyTimeoutMs);
+    opened.exec("PRAGMA foreign_keys=ON");
+    opened.exec("PRAGMA journal_mode=WAL");
+    opened.exec("PRAGMA synchronous=NORMAL");
+    return opened;
+  }
+  static void Run(SQLite::Statement& statement) {
+    statement.exec();
+    statement.reset();
+  }
+  int64_t QuestionIdFor(const std::string& fingerprint, int32_t recordNo) {
+    find.bind(1, fingerprint);
+    find.bind(2, recordNo);
+    const bool found = find.executeStep();
+    const int64_t id = found ? find.getColumn(0).getInt64() : 0;
+    find.reset();
+    if (found)
+      return id;
+    add.bind(1, fingerprint);
+    add.bind(2, recordNo);
+    Run(add);
+    return db.getLastInsertRowid();
+  }
+
+  SQLite::Database db;
+  SQLite::Statement begin, commit, rollback, find, add, insert, state, update;
+};
+
 // Where each side's sequence of answers stands; later repetitions go on from there, so the
 // clock of the answers only moves forward.
 struct TSide {
@@ -218,9 +302,10 @@ void BM_Store(benchmark::State& state, TSide& side, const TBenchAnswers& answers
   }
 }
 
-void BM_Plain(benchmark::State& state, TSide& side, const TBenchAnswers& answers) {
+template <class TRecorder>
+void BM_Recorder(benchmark::State& state, TSide& side, const TBenchAnswers& answers) {
   try {
-    TPlainRecorder recorder(side.Path);
+    TRecorder recorder(side.Path);
     for (; side.Next < kQuestions; ++side.Next)
       recorder.Record(answers.Answer(side.Next), answers.Record(side.Next).Fingerprint);
     for (auto _ : state) {
@@ -300,9 +385,11 @@ int main(int argc, char** argv) {
     TSide store{dir.File("store.sqlite")};
     TSide plain{dir.File("plain.sqlite")};
     TSide bare{dir.File("bare.sqlite")};
-    // The store creates every file, so that all three have its schema and journal mode.
+    TSide kept{dir.File("kept.sqlite")};
+    // The store creates every file, so that all of them have its schema and journal mode.
     { THistoryStore create(store.Path); }
     { THistoryStore create(plain.Path); }
+    { THistoryStore create(kept.Path); }
     {
       // The bare insert needs the question rows its answers refer to.
       THistoryStore create(bare.Path);
@@ -323,12 +410,22 @@ int main(int argc, char** argv) {
                   kStoreName, [&](benchmark::State& state) { BM_Store(state, store, answers); }))
         ->Unit(benchmark::kMicrosecond)
         ->Repetitions(kRepetitions);
-    Configure(benchmark::RegisterBenchmark(
-                  kPlainName, [&](benchmark::State& state) { BM_Plain(state, plain, answers); }))
+    Configure(benchmark::RegisterBenchmark(kPlainName,
+                                           [&](benchmark::State& state) {
+                                             BM_Recorder<TPlainRecorder>(state, plain, answers);
+                                           }))
         ->Unit(benchmark::kMicrosecond)
         ->Repetitions(kRepetitions);
     Configure(benchmark::RegisterBenchmark(
                   kBareName, [&](benchmark::State& state) { BM_Bare(state, bare, answers); }))
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(kRepetitions);
+
+    Configure(benchmark::RegisterBenchmark(kKeptName,
+                                           [&](benchmark::State& state) {
+                                             BM_Recorder<TKeptStatementsRecorder>(state, kept,
+                                                                                  answers);
+                                           }))
         ->Unit(benchmark::kMicrosecond)
         ->Repetitions(kRepetitions);
 
@@ -347,7 +444,8 @@ int main(int argc, char** argv) {
                 << " equal to the store's, memory states equal to the store's replay of its log\n";
     }
     std::cout << "answers recorded: store " << store.Next << ", C API " << plain.Next
-              << ", bare inserts " << bare.Next << '\n';
+              << ", bare inserts " << bare.Next << ", SQLiteCpp with statements kept " << kept.Next
+              << '\n';
     PrintRatio(reporter, "record answer, store / same writes through the C API", kStoreName,
                kPlainName, "goal <= 1.2");
     PrintRatio(reporter, "record answer, store / bare one-row insert", kStoreName, kBareName,
@@ -360,6 +458,12 @@ int main(int argc, char** argv) {
                   kStoreName, kPlainName, "reported");
     PrintCpuRatio(reporter, "record answer, store / bare one-row insert, processor time",
                   kStoreName, kBareName, "reported");
+    // The price of SQLiteCpp alone, without preparing statements anew for every answer.
+    PrintRatio(reporter, "record answer, SQLiteCpp with statements kept / the C API", kKeptName,
+               kPlainName, "reported");
+    PrintCpuRatio(reporter,
+                  "record answer, SQLiteCpp with statements kept / the C API, processor time",
+                  kKeptName, kPlainName, "reported");
   } catch (const std::exception& error) {
     std::cerr << "bench_record_answer: " << error.what() << '\n';
     return 1;
