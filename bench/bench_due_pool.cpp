@@ -151,6 +151,9 @@ int main(int argc, char** argv) {
                kBuildName, "goal <= 2");
     PrintRatio(reporter, "due pool opening the history / pool build (10000 questions)",
                kDueFirstUseName, kBuildName, "reported");
+    PrintCpuRatio(reporter,
+                  "due pool (all categories) / pool build (10000 questions), processor time",
+                  kDueName, kBuildName, "reported");
   } catch (const std::exception& error) {
     std::cerr << "bench_due_pool: " << error.what() << '\n';
     return 1;
