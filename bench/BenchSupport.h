@@ -22,6 +22,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -148,6 +149,25 @@ inline int64_t ReadCatalogueTwice() {
 
 inline void EnterDirectory(const std::string& path) { std::filesystem::current_path(path); }
 
+// Every category ticked, the way the category dialog does it.
+inline void SelectEveryCategory() {
+  SelectCategories(0, 0);
+  SetAreaCheckedQuery([](int, int) { return true; });
+  SelectCategories(-1, -1);
+}
+
+// The licence/area pairs that pass the selection when everything is ticked, taken from the core
+// so that every generated record makes it into the pool and the build does its full work.
+inline std::vector<std::pair<int, int>> SelectablePairs() {
+  SelectEveryCategory();
+  std::vector<std::pair<int, int>> pairs;
+  for (int licence = 1; licence <= 7; ++licence)
+    for (int area = 1; area <= 10; ++area)
+      if (SlotSelected(CategorySlot(licence, area)))
+        pairs.emplace_back(licence, area);
+  return pairs;
+}
+
 // Settings every benchmark shares: wall-clock time (the baseline is file access, so CPU time
 // would hide the kernel's part), several repetitions, and their median for the ratios.
 inline benchmark::internal::Benchmark* Configure(benchmark::internal::Benchmark* bench) {
@@ -172,39 +192,67 @@ public:
         continue;
       const double seconds =
           run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      const double cpuSeconds =
+          run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
       const std::string& name = run.run_name.function_name;
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
         medians[name] = seconds;
-      else if (run.run_type == Run::RT_Iteration)
+        cpuMedians[name] = cpuSeconds;
+      } else if (run.run_type == Run::RT_Iteration) {
         singles[name] = seconds;
+        cpuSingles[name] = cpuSeconds;
+      }
     }
   }
 
   // The median over the repetitions, or the single run when there was only one.
   std::optional<double> Seconds(const std::string& name) const {
-    if (const auto median = medians.find(name); median != medians.end())
-      return median->second;
-    if (const auto single = singles.find(name); single != singles.end())
-      return single->second;
-    return std::nullopt;
+    return Lookup(medians, singles, name);
+  }
+  // The same for the processor time of this process (user and system) per iteration.
+  std::optional<double> CpuSeconds(const std::string& name) const {
+    return Lookup(cpuMedians, cpuSingles, name);
   }
 
 private:
+  static std::optional<double> Lookup(const std::map<std::string, double>& aggregated,
+                                      const std::map<std::string, double>& single,
+                                      const std::string& name) {
+    if (const auto found = aggregated.find(name); found != aggregated.end())
+      return found->second;
+    if (const auto found = single.find(name); found != single.end())
+      return found->second;
+    return std::nullopt;
+  }
+
   std::map<std::string, double> medians;
   std::map<std::string, double> singles;
+  std::map<std::string, double> cpuMedians;
+  std::map<std::string, double> cpuSingles;
 };
 
 // One line "ratio <what>: <value> (<goal>)", or a note when a side was not measured (filtered out
 // or failed), so that a missing figure is never mistaken for a good one.
-inline void PrintRatio(const TCapturingReporter& reporter, const std::string& what,
-                       const std::string& numerator, const std::string& denominator,
-                       const std::string& goal) {
-  const std::optional<double> top = reporter.Seconds(numerator);
-  const std::optional<double> bottom = reporter.Seconds(denominator);
+inline void PrintRatioOf(const std::string& what, std::optional<double> top,
+                         std::optional<double> bottom, const std::string& goal) {
   std::cout << "ratio " << what << ": ";
   if (top && bottom && *bottom > 0)
     std::cout << std::fixed << std::setprecision(2) << *top / *bottom;
   else
     std::cout << "not measured";
   std::cout << " (" << goal << ")\n";
+}
+
+// The ratio of the real times of two benchmarks.
+inline void PrintRatio(const TCapturingReporter& reporter, const std::string& what,
+                       const std::string& numerator, const std::string& denominator,
+                       const std::string& goal) {
+  PrintRatioOf(what, reporter.Seconds(numerator), reporter.Seconds(denominator), goal);
+}
+
+// The ratio of their processor times.
+inline void PrintCpuRatio(const TCapturingReporter& reporter, const std::string& what,
+                          const std::string& numerator, const std::string& denominator,
+                          const std::string& goal) {
+  PrintRatioOf(what, reporter.CpuSeconds(numerator), reporter.CpuSeconds(denominator), goal);
 }

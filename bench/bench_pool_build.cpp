@@ -10,25 +10,6 @@
 
 namespace {
 
-// Every category ticked, the way the category dialog does it.
-void SelectEveryCategory() {
-  SelectCategories(0, 0);
-  SetAreaCheckedQuery([](int, int) { return true; });
-  SelectCategories(-1, -1);
-}
-
-// The licence/area pairs that pass the selection when everything is ticked, taken from the core
-// so that every generated record makes it into the pool and the build does its full work.
-std::vector<std::pair<int, int>> SelectablePairs() {
-  SelectEveryCategory();
-  std::vector<std::pair<int, int>> pairs;
-  for (int licence = 1; licence <= 7; ++licence)
-    for (int area = 1; area <= 10; ++area)
-      if (SlotSelected(CategorySlot(licence, area)))
-        pairs.emplace_back(licence, area);
-  return pairs;
-}
-
 std::string BuildName(int size) { return "PoolBuild/" + std::to_string(size); }
 std::string ReadName(int size) { return "TwoSequentialReads/" + std::to_string(size); }
 
