@@ -13,22 +13,46 @@ constexpr uint64_t kOffsetBasis = 14695981039346656037ull;
 constexpr uint64_t kPrime = 1099511628211ull;
 constexpr uint8_t kSeparator = 0xFF;
 
+bool IsControlOrBlank(unsigned char c) { return c <= 32; }
+
 class THasher {
 public:
   void Byte(uint8_t byte) { hash = (hash ^ byte) * kPrime; }
   // Feeds a UTF-8 text trimmed of the code points 0 to 32 at both ends.
   void TrimmedText(std::string_view text) {
-    const auto isControlOrBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!text.empty() && isControlOrBlank(text.front()))
-      text.remove_prefix(1);
-    while (!text.empty() && isControlOrBlank(text.back()))
-      text.remove_suffix(1);
-    for (char c : text)
+    for (char c : Trimmed(text))
       Byte(static_cast<uint8_t>(c));
+  }
+  // Feeds a Windows-1252 text trimmed the same way, as the UTF-8 bytes it converts to. The code
+  // points 0 to 32 are the same bytes in both, so trimming first changes nothing.
+  void TrimmedCp1252Text(std::string_view text) {
+    for (char c : Trimmed(text))
+      CodePoint(Cp1252CodePoint(static_cast<unsigned char>(c)));
   }
   uint64_t Value() const { return hash; }
 
 private:
+  static std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsControlOrBlank(static_cast<unsigned char>(text.front())))
+      text.remove_prefix(1);
+    while (!text.empty() && IsControlOrBlank(static_cast<unsigned char>(text.back())))
+      text.remove_suffix(1);
+    return text;
+  }
+  // Windows-1252 characters lie below U+10000: one to three UTF-8 bytes.
+  void CodePoint(char32_t cp) {
+    if (cp < 0x80) {
+      Byte(static_cast<uint8_t>(cp));
+    } else if (cp < 0x800) {
+      Byte(static_cast<uint8_t>(0xC0 | (cp >> 6)));
+      Byte(static_cast<uint8_t>(0x80 | (cp & 0x3F)));
+    } else {
+      Byte(static_cast<uint8_t>(0xE0 | (cp >> 12)));
+      Byte(static_cast<uint8_t>(0x80 | ((cp >> 6) & 0x3F)));
+      Byte(static_cast<uint8_t>(0x80 | (cp & 0x3F)));
+    }
+  }
+
   uint64_t hash = kOffsetBasis;
 };
 
@@ -52,14 +76,12 @@ uint64_t QuestionFingerprint(const QuestionRecord& record) {
 }
 
 uint64_t RecordFingerprint(const RecordBytes& bytes) {
-  // Trimming touches only the code points 0 to 32, which are the same bytes in Windows-1252 and
-  // UTF-8, so the text is converted after trimming, as QuestionFingerprint sees it.
   THasher hasher;
   const std::size_t offsets[] = {kOffQuestion, kOffAnswerA, kOffAnswerB, kOffAnswerC, kOffAnswerD};
   for (std::size_t i = 0; i < 5; ++i) {
     if (i > 0)
       hasher.Byte(kSeparator);
-    hasher.TrimmedText(Cp1252ToUtf8(std::string(FieldText(bytes, offsets[i]))));
+    hasher.TrimmedCp1252Text(FieldText(bytes, offsets[i]));
   }
   return hasher.Value();
 }

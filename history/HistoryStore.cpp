@@ -96,11 +96,61 @@ TProblem ProblemOf(int code) {
   throw EHistoryError("Lernverlauf \"" + path + "\": " + what + ".", lasting);
 }
 
+// Makes a kept statement ready for its next use, whatever the last one left.
+SQLite::Statement& Fresh(SQLite::Statement& statement) {
+  statement.tryReset();
+  return statement;
+}
+
 std::optional<TMemoryState> StateOf(SQLite::Statement& row, int first) {
   if (row.getColumn(first).isNull())
     return std::nullopt;
   return TMemoryState{row.getColumn(first).getDouble(), row.getColumn(first + 1).getDouble()};
 }
+
+} // namespace
+
+struct THistoryStore::TRecordingStatements {
+  explicit TRecordingStatements(SQLite::Database& db)
+      : Begin(db, "BEGIN IMMEDIATE"), Commit(db, "COMMIT"), Rollback(db, "ROLLBACK"),
+        FindQuestion(db, "SELECT id, stabilitaet, schwierigkeit, letzte_wiederholung FROM frage "
+                         "WHERE fingerabdruck = ? AND nr = ?"),
+        AddQuestion(db, "INSERT INTO frage (fingerabdruck, nr) VALUES (?, ?)"),
+        InsertAnswer(db, "INSERT INTO antwort (frage, zeit_ms, nr, lizenz, bereich, modus, "
+                         "angekreuzt, loesung, ergebnis, art) "
+                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        UpdateQuestion(db, "UPDATE frage SET stabilitaet = ?, schwierigkeit = ?, "
+                           "letzte_wiederholung = ?, antworten = antworten + 1, "
+                           "falsch = falsch + ?, erste_richtig = coalesce(erste_richtig, ?) "
+                           "WHERE id = ?") {}
+  SQLite::Statement Begin, Commit, Rollback, FindQuestion, AddQuestion, InsertAnswer,
+      UpdateQuestion;
+};
+
+namespace {
+
+// One write transaction on kept statements: rolled back unless committed.
+class TKeptTransaction {
+public:
+  TKeptTransaction(SQLite::Statement& beginStatement, SQLite::Statement& rollbackStatement)
+      : rollback(rollbackStatement) {
+    Fresh(beginStatement).exec();
+  }
+  ~TKeptTransaction() {
+    if (!committed)
+      static_cast<void>(Fresh(rollback).tryExecuteStep());
+  }
+  TKeptTransaction(const TKeptTransaction&) = delete;
+  TKeptTransaction& operator=(const TKeptTransaction&) = delete;
+  void Commit(SQLite::Statement& commit) {
+    Fresh(commit).exec();
+    committed = true;
+  }
+
+private:
+  SQLite::Statement& rollback;
+  bool committed = false;
+};
 
 } // namespace
 
@@ -134,6 +184,7 @@ THistoryStore::THistoryStore(const std::string& filePath) : path(filePath) {
     Migrate();
     database->exec("PRAGMA journal_mode=WAL");
     database->exec("PRAGMA synchronous=NORMAL");
+    recording = std::make_unique<TRecordingStatements>(*database);
   });
 }
 
@@ -155,26 +206,30 @@ void THistoryStore::Migrate() {
   transaction.commit();
 }
 
-int64_t THistoryStore::QuestionIdFor(const std::string& fingerprint, int32_t recordNo) {
-  SQLite::Statement find(*database, "SELECT id FROM frage WHERE fingerabdruck = ? AND nr = ?");
-  find.bind(1, fingerprint);
-  find.bind(2, recordNo);
-  if (find.executeStep())
-    return find.getColumn(0).getInt64();
-  SQLite::Statement add(*database, "INSERT INTO frage (fingerabdruck, nr) VALUES (?, ?)");
-  add.bind(1, fingerprint);
-  add.bind(2, recordNo);
-  add.exec();
-  return database->getLastInsertRowid();
-}
-
 void THistoryStore::RecordAnswer(const TAnswerRow& answer, const std::string& fingerprint) {
   Guarded("beim Aufzeichnen einer Antwort", [&] {
-    SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
-    const int64_t question = QuestionIdFor(fingerprint, answer.RecordNo);
-    SQLite::Statement insert(*database, "INSERT INTO antwort (frage, zeit_ms, nr, lizenz, "
-                                        "bereich, modus, angekreuzt, loesung, ergebnis, art) "
-                                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    TRecordingStatements& kept = *recording;
+    TKeptTransaction transaction(kept.Begin, kept.Rollback);
+    SQLite::Statement& find = Fresh(kept.FindQuestion);
+    find.bind(1, fingerprint);
+    find.bind(2, answer.RecordNo);
+    int64_t question = 0;
+    std::optional<TMemoryState> before;
+    int64_t last = answer.TimeMs;
+    if (find.executeStep()) {
+      question = find.getColumn(0).getInt64();
+      before = StateOf(find, 1);
+      if (!find.getColumn(3).isNull())
+        last = find.getColumn(3).getInt64();
+      find.tryReset();
+    } else {
+      SQLite::Statement& add = Fresh(kept.AddQuestion);
+      add.bind(1, fingerprint);
+      add.bind(2, answer.RecordNo);
+      add.exec();
+      question = database->getLastInsertRowid();
+    }
+    SQLite::Statement& insert = Fresh(kept.InsertAnswer);
     insert.bind(1, question);
     insert.bind(2, answer.TimeMs);
     insert.bind(3, answer.RecordNo);
@@ -186,19 +241,8 @@ void THistoryStore::RecordAnswer(const TAnswerRow& answer, const std::string& fi
     insert.bind(9, answer.Right ? 1 : 0);
     insert.bind(10, answer.SelfGraded ? "selbst" : "antwort");
     insert.exec();
-    SQLite::Statement state(*database, "SELECT stabilitaet, schwierigkeit, letzte_wiederholung "
-                                       "FROM frage WHERE id = ?");
-    state.bind(1, question);
-    state.executeStep();
-    const std::optional<TMemoryState> before = StateOf(state, 0);
-    const int64_t last =
-        state.getColumn(2).isNull() ? answer.TimeMs : state.getColumn(2).getInt64();
     const TMemoryState after = NextMemoryState(before, answer.TimeMs - last, answer.Right);
-    SQLite::Statement update(*database,
-                             "UPDATE frage SET stabilitaet = ?, schwierigkeit = ?, "
-                             "letzte_wiederholung = ?, antworten = antworten + 1, "
-                             "falsch = falsch + ?, erste_richtig = coalesce(erste_richtig, ?) "
-                             "WHERE id = ?");
+    SQLite::Statement& update = Fresh(kept.UpdateQuestion);
     update.bind(1, after.Stability);
     update.bind(2, after.Difficulty);
     update.bind(3, answer.TimeMs);
@@ -206,7 +250,7 @@ void THistoryStore::RecordAnswer(const TAnswerRow& answer, const std::string& fi
     update.bind(5, answer.Right ? 1 : 0);
     update.bind(6, question);
     update.exec();
-    transaction.commit();
+    transaction.Commit(kept.Commit);
   });
 }
 

@@ -15,7 +15,8 @@
 
 namespace SQLite {
 class Database;
-}
+class Statement;
+} // namespace SQLite
 
 // A failure of the history file, with a German sentence that names the file and what is wrong.
 class EHistoryError : public Exception {
@@ -99,12 +100,15 @@ public:
   void SetSetting(const std::string& name, const std::string& value);
 
 private:
+  // The statements of recording an answer, prepared once: an answer is recorded often.
+  struct TRecordingStatements;
+
   template <class Action> auto Guarded(const char* doing, Action&& action);
   void Migrate();
-  int64_t QuestionIdFor(const std::string& fingerprint, int32_t recordNo);
 
   std::string path;
   std::unique_ptr<SQLite::Database> database;
+  std::unique_ptr<TRecordingStatements> recording;
 };
 
 // The memory state after one more answer: the first review, or a review `elapsedMs` after the

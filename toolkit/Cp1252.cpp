@@ -87,6 +87,8 @@ bool DecodeUtf8(const std::string& text, std::size_t& pos, char32_t& cp) {
 
 } // namespace
 
+char32_t Cp1252CodePoint(unsigned char byte) { return ByteToCodePoint(byte); }
+
 std::string Cp1252ToUtf8(const std::string& bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);

@@ -8,6 +8,9 @@
 // of the same number, so that every byte sequence survives a round trip.
 std::string Cp1252ToUtf8(const std::string& bytes);
 
+// The character of one Windows-1252 byte, as Cp1252ToUtf8 converts it.
+char32_t Cp1252CodePoint(unsigned char byte);
+
 // Turns UTF-8 into Windows-1252 bytes. A character without a Windows-1252 byte, and every
 // byte of a malformed UTF-8 sequence, becomes "?".
 std::string Utf8ToCp1252(const std::string& utf8);
