@@ -1,10 +1,13 @@
 // Shared helpers of the question-data benchmarks.
-// A scratch directory, generated catalogues, the plain-read baseline, and a reporter that keeps
-// the measured times for the ratio lines.
+// Generated questions, the plain-read baseline, and a reporter that keeps the measured times for
+// the ratio lines. The scratch directory (TTempDir) and the catalogue writer come from the test
+// support library.
 #pragma once
 
 #include "core/QuestionRecordCodec.h"
 #include "core/srcCommon.h"
+#include "support/QuestionBuilder.h"
+#include "support/TempDir.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,8 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <iomanip>
 #include <iostream>
 #include <map>
@@ -27,49 +28,13 @@
 
 #include <unistd.h>
 
-// A fresh temporary directory that becomes the working directory, because the core looks for its
-// files there. The destructor returns to the previous directory and removes everything.
-class TBenchDir {
-public:
-  TBenchDir() {
-    namespace fs = std::filesystem;
-    std::string pattern = (fs::temp_directory_path() / "aerolern-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-      throw std::runtime_error("cannot create a temporary directory");
-    path = pattern;
-    previousDir = fs::current_path().string();
-    fs::current_path(path);
-  }
-  ~TBenchDir() {
-    std::error_code ignored;
-    std::filesystem::current_path(previousDir, ignored);
-    std::filesystem::remove_all(path, ignored);
-  }
-  TBenchDir(const TBenchDir&) = delete;
-  TBenchDir& operator=(const TBenchDir&) = delete;
-
-  std::string File(const std::string& name) const { return path + "/" + name; }
-  // Creates a folder inside; each catalogue size gets its own, as the catalogue name is fixed.
-  std::string MakeSubDir(const std::string& name) const {
-    const std::string sub = File(name);
-    std::filesystem::create_directory(sub);
-    return sub;
-  }
-
-private:
-  std::string path;
-  std::string previousDir;
-};
-
 struct TFileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using TFilePtr = std::unique_ptr<std::FILE, TFileCloser>;
 
 inline void WriteTextFile(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-  if (!out.flush())
+  if (!WriteFileBytes(path, text))
     throw std::runtime_error("cannot write " + path);
 }
 
@@ -109,26 +74,6 @@ inline QuestionRecord BenchQuestion(int index, int licence, int area, bool inUse
   record.Licence = static_cast<int16_t>(licence);
   record.Area = static_cast<int16_t>(area);
   return record;
-}
-
-// Writes `count` records made by `make` (called with the record number) in the system's own
-// encoding; returns how many of them are in use.
-inline int WriteCatalogueFile(const std::string& path, int count,
-                              const std::function<QuestionRecord(int)>& make) {
-  TFilePtr file(std::fopen(path.c_str(), "wb"));
-  if (!file)
-    throw std::runtime_error("cannot create " + path);
-  int inUse = 0;
-  for (int recordNo = 0; recordNo < count; ++recordNo) {
-    const QuestionRecord record = make(recordNo);
-    inUse += record.InUse ? 1 : 0;
-    const RecordBytes bytes = EncodeRecord(record);
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
-      throw std::runtime_error("cannot write " + path);
-  }
-  if (std::fclose(file.release()) != 0)
-    throw std::runtime_error("cannot close " + path);
-  return inUse;
 }
 
 // The baseline: open the catalogue with plain stdio, read every record in turn, close; twice.

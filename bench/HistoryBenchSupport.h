@@ -61,7 +61,7 @@ WriteHistoryCatalogue(const std::string& path, int count,
                       const std::vector<std::pair<int, int>>& pairs) {
   std::vector<TBenchRecord> records;
   records.reserve(static_cast<std::size_t>(count));
-  WriteCatalogueFile(path, count, [&](int recordNo) {
+  WriteCatalogue(path, count, [&](int recordNo) {
     const auto& [licence, area] = pairs[static_cast<std::size_t>(recordNo) % pairs.size()];
     const QuestionRecord record = BenchQuestion(recordNo, licence, area, true);
     records.push_back(BenchRecordOf(record));

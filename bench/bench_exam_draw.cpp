@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     return 1;
   const std::vector<int> sizes = {1000, 10000};
   try {
-    TBenchDir dir;
+    TTempDir dir(TTempDir::TMode::Enter, "aerolern-bench");
     THeadlessPlatform platform;
     platform.SetProgramPath(dir.File("aerolern"));
     WriteTextFile(dir.File("aerolern.ini"),
@@ -78,9 +78,8 @@ int main(int argc, char** argv) {
 
     for (const int size : sizes) {
       const std::string sub = dir.MakeSubDir("area-" + std::to_string(size));
-      WriteCatalogueFile(sub + "/" + CatalogueFileName, size, [](int recordNo) {
-        return BenchQuestion(recordNo, kLicence, kArea, true);
-      });
+      WriteCatalogue(sub + "/" + CatalogueFileName, size,
+                     [](int recordNo) { return BenchQuestion(recordNo, kLicence, kArea, true); });
       Configure(benchmark::RegisterBenchmark(
           BuildName(size).c_str(),
           [sub, size](benchmark::State& state) { BM_PoolBuild(state, sub, size); }));

@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     return 1;
   const std::vector<int> sizes = {1000, 10000, 100000};
   try {
-    TBenchDir dir;
+    TTempDir dir(TTempDir::TMode::Enter, "aerolern-bench");
     THeadlessPlatform platform;
     platform.SetProgramPath(dir.File("aerolern"));
     WriteTextFile(dir.File("aerolern.ini"), "AnzPrfFragenGSA=30\n");
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     for (const int size : sizes) {
       const std::string sub = dir.MakeSubDir("catalogue-" + std::to_string(size));
       // Categories interleaved as an edited catalogue has them; one record in 50 deleted.
-      const int inUse = WriteCatalogueFile(sub + "/" + CatalogueFileName, size, [&](int recordNo) {
+      const int inUse = WriteCatalogue(sub + "/" + CatalogueFileName, size, [&](int recordNo) {
         const auto& [licence, area] = pairs[static_cast<std::size_t>(recordNo) % pairs.size()];
         return BenchQuestion(recordNo, licence, area, recordNo % 50 != 49);
       });

@@ -374,7 +374,7 @@ int main(int argc, char** argv) {
   if (!InitializeInterleaved(argc, argv))
     return 1;
   try {
-    TBenchDir dir;
+    TTempDir dir(TTempDir::TMode::Enter, "aerolern-bench");
 
     std::vector<TBenchRecord> records;
     for (int recordNo = 0; recordNo < kQuestions; ++recordNo)

@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   if (!InitializeInterleaved(argc, argv))
     return 1;
   try {
-    TBenchDir dir;
+    TTempDir dir(TTempDir::TMode::Enter, "aerolern-bench");
     THeadlessPlatform platform;
     platform.SetProgramPath(dir.File("aerolern"));
     platform.SetTimeOfDay(10 * 60 * 60 * 1000);

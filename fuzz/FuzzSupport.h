@@ -4,6 +4,8 @@
 
 #include "core/QuestionRecordCodec.h"
 #include "core/srcCommon.h"
+#include "support/QuestionBuilder.h"
+#include "support/TempDir.h"
 #include "toolkit/Application.h"
 #include "toolkit/headless/HeadlessPlatform.h"
 
@@ -11,21 +13,20 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <system_error>
 #include <vector>
-
-#include <unistd.h>
 
 namespace fuzz {
 
 // The program file name inside the working folder; the settings file is this plus ".ini".
 inline const char* const kProgramName = "aerolern";
 
-inline std::string& WorkDir() {
-  static std::string dir;
+// The working folder, made and entered on first use (by Initialize). It goes when the process
+// ends normally; after a crash it stays for a look.
+inline TTempDir& WorkDir() {
+  static TTempDir dir(TTempDir::TMode::Enter, "aerolern-fuzz");
   return dir;
 }
 
@@ -42,12 +43,6 @@ inline void Require(bool condition, const char* what) {
     return;
   std::fprintf(stderr, "==aerolern-fuzz== check failed: %s\n", what);
   std::abort();
-}
-
-// The working folder goes when the process ends normally; after a crash it stays for a look.
-inline void RemoveWorkDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(WorkDir(), ignored);
 }
 
 // libFuzzer reads the corpus folders and writes its findings only after LLVMFuzzerInitialize,
@@ -88,52 +83,29 @@ inline void AnchorArguments(int* argc, char*** argv, const std::string& startDir
 inline void Initialize(int* argc, char*** argv) {
   const std::string startDir = std::filesystem::current_path().string();
   AnchorArguments(argc, argv, startDir);
-  std::string pattern = (std::filesystem::temp_directory_path() / "aerolern-fuzz-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr || ::chdir(pattern.c_str()) != 0) {
-    std::perror("aerolern-fuzz: working folder");
+  try {
+    WorkDir();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "aerolern-fuzz: working folder: %s\n", error.what());
     std::exit(1);
   }
-  WorkDir() = pattern;
-  std::atexit(RemoveWorkDir);
-  HeadlessPlatform().SetProgramPath(WorkDir() + "/" + kProgramName);
-}
-
-inline void WriteFile(const std::string& name, const uint8_t* data, std::size_t size) {
-  std::ofstream file(name, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  file.close();
-  Require(static_cast<bool>(file), "the harness could not write its input file");
+  HeadlessPlatform().SetProgramPath(WorkDir().File(kProgramName));
 }
 
 inline void WriteFile(const std::string& name, const std::string& bytes) {
-  WriteFile(name, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  Require(WriteFileBytes(name, bytes), "the harness could not write its input file");
+}
+
+inline void WriteFile(const std::string& name, const uint8_t* data, std::size_t size) {
+  WriteFile(name, std::string(reinterpret_cast<const char*>(data), size));
 }
 
 inline std::string SettingsFileName() { return std::string(kProgramName) + ".ini"; }
 
 // A question of the edition in the given category.
 inline QuestionRecord Question(int licence, int area, const std::string& text) {
-  QuestionRecord record;
-  record.InUse = true;
-  record.Owner = EditionOwner;
-  record.Question = text;
-  record.AnswerA = "Antwort A";
-  record.AnswerB = "Antwort B";
-  record.AnswerC = "Antwort C";
-  record.AnswerD = "Antwort D";
-  record.CorrectC = true;
-  record.Licence = static_cast<int16_t>(licence);
-  record.Area = static_cast<int16_t>(area);
-  return record;
-}
-
-inline std::string CatalogueBytes(const std::vector<QuestionRecord>& records) {
-  std::string bytes;
-  for (const QuestionRecord& record : records) {
-    const RecordBytes encoded = EncodeRecord(record);
-    bytes.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
-  }
-  return bytes;
+  return MakeQuestion(licence, area, text,
+                      {{"Antwort A", "Antwort B", "Antwort C", "Antwort D"}, 'C'});
 }
 
 // Every category selected, the way the program starts; the selection outlives a pool build, so

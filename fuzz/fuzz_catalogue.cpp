@@ -40,9 +40,9 @@ RecordBytes RecordAt(const uint8_t* data, int64_t recordNo) {
 
 // The state of a program that has been running on a good catalogue.
 void StartOnGoodCatalogue(int32_t reading) {
-  fuzz::WriteFile(CatalogueFileName, fuzz::CatalogueBytes({fuzz::Question(1, 1, "Erste"),
-                                                           fuzz::Question(1, 2, "Zweite"),
-                                                           fuzz::Question(7, 10, "Dritte")}));
+  fuzz::WriteFile(CatalogueFileName,
+                  CatalogueBytes({fuzz::Question(1, 1, "Erste"), fuzz::Question(1, 2, "Zweite"),
+                                  fuzz::Question(7, 10, "Dritte")}));
   BuildQuestionPool(false);
   fuzz::SettleRandomSeed();
   fuzz::HeadlessPlatform().SetTimeOfDay(reading);

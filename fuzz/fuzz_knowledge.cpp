@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   fuzz::Initialize(argc, argv);
   // The knowledge file lies beside the catalogue: the settings name no other place for it.
   fuzz::WriteFile(fuzz::SettingsFileName(), "; Einstellungen\r\nAnzPrfFragenGSA=30\r\n");
-  fuzz::WriteFile(CatalogueFileName, fuzz::CatalogueBytes({fuzz::Question(1, 1, "Erste"),
-                                                           fuzz::Question(2, 3, "Zweite"),
-                                                           fuzz::Question(7, 5, "Dritte")}));
+  fuzz::WriteFile(CatalogueFileName,
+                  CatalogueBytes({fuzz::Question(1, 1, "Erste"), fuzz::Question(2, 3, "Zweite"),
+                                  fuzz::Question(7, 5, "Dritte")}));
   return 0;
 }
 

@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   for (const TExam& exam : kExams)
     for (int i = 0; i < 3; ++i)
       records.push_back(fuzz::Question(exam.Licence > 7 ? 7 : exam.Licence, exam.Area, "Frage"));
-  fuzz::WriteFile(CatalogueFileName, fuzz::CatalogueBytes(records));
+  fuzz::WriteFile(CatalogueFileName, CatalogueBytes(records));
   return 0;
 }
 

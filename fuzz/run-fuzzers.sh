@@ -4,7 +4,8 @@
 #
 #   fuzz/run-fuzzers.sh SECONDS [BUILD_DIR] [TARGET...]
 #
-# BUILD_DIR defaults to build-fuzz beside the sources. Findings (crash-*, leak-*, timeout-*,
+# BUILD_DIR defaults to build-fuzz beside the sources. AEROLERN_WERROR=ON in the environment makes
+# compiler warnings errors (test.sh sets it on CI). Findings (crash-*, leak-*, timeout-*,
 # oom-*) and each target's log are kept in BUILD_DIR/fuzz-findings/<target>/. The committed
 # corpus is never changed: new inputs go to a temporary copy that is removed afterwards.
 set -euo pipefail
@@ -38,6 +39,7 @@ fi
 flags="-O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined"
 flags+=" -fno-sanitize-recover=all"
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DAEROLERN_FUZZ=ON \
+  -DAEROLERN_WERROR="${AEROLERN_WERROR:-OFF}" \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" --target "${targets[@]}"

@@ -4,6 +4,7 @@
 
 #include "core/QuestionRecordCodec.h"
 #include "core/srcCommon.h"
+#include "support/QuestionBuilder.h"
 #include "support/TempDir.h"
 #include "toolkit/Application.h"
 #include "toolkit/headless/HeadlessPlatform.h"
@@ -12,16 +13,6 @@
 
 #include <string>
 #include <vector>
-
-// A record of the edition with the given category; texts name the number for easy checks.
-QuestionRecord MakeQuestion(int licence, int area, const std::string& text = "Frage");
-
-// Writes a catalogue file made of the records, encoded as the system writes them.
-void WriteCatalogue(const std::vector<QuestionRecord>& records,
-                    const std::string& path = CatalogueFileName);
-
-// n questions of one category.
-std::vector<QuestionRecord> Questions(int count, int licence, int area);
 
 // Raw bytes of one record of a catalogue file.
 RecordBytes RecordAt(const std::string& fileBytes, std::size_t recordNo);

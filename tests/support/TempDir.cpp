@@ -1,4 +1,4 @@
-// Temporary working directories and whole-file helpers for tests.
+// Temporary directories and whole-file helpers.
 #include "support/TempDir.h"
 
 #include <cstdlib>
@@ -10,20 +10,30 @@
 
 namespace fs = std::filesystem;
 
-TTempDir::TTempDir() {
-  std::string pattern = (fs::temp_directory_path() / "aerolern-test-XXXXXX").string();
+TTempDir::TTempDir(TMode mode, const std::string& prefix) {
+  std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
   if (mkdtemp(pattern.data()) == nullptr)
-    throw std::runtime_error("cannot create a temporary directory");
+    throw std::runtime_error("cannot create a temporary directory " + pattern);
   path = pattern;
-  previousDir = fs::current_path().string();
-  fs::current_path(path);
+  if (mode == TMode::Enter) {
+    previousDir = fs::current_path().string();
+    fs::current_path(path);
+  }
 }
 
 TTempDir::~TTempDir() {
   std::error_code ignored;
-  fs::current_path(previousDir, ignored);
+  if (!previousDir.empty())
+    fs::current_path(previousDir, ignored);
+  // A test may have taken the owner's rights away to provoke a failure.
   fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ignored);
   fs::remove_all(path, ignored);
+}
+
+std::string TTempDir::MakeSubDir(const std::string& name) const {
+  const std::string sub = File(name);
+  fs::create_directory(sub);
+  return sub;
 }
 
 std::string ReadFileBytes(const std::string& path) {
@@ -33,9 +43,11 @@ std::string ReadFileBytes(const std::string& path) {
   return out.str();
 }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
 }
 
 bool FileExists(const std::string& path) { return fs::exists(path); }

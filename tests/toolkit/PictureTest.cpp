@@ -1,4 +1,5 @@
 // Tests of TPicture: JPEG decoding, the header query and the errors for broken or hostile files.
+#include "support/JpegWriter.h"
 #include "support/TempDir.h"
 
 #include "toolkit/Exceptions.h"
@@ -55,7 +56,7 @@ TBytes Pattern(int components) {
   return raw;
 }
 
-// --- libjpeg used directly: the encoder for the test files and a reference decoder ---
+// --- libjpeg used directly: a reference decoder ---
 
 struct TJumpErrors {
   jpeg_error_mgr pub;
@@ -69,55 +70,14 @@ void JumpOnError(j_common_ptr info) {
 // Keeps warnings off the test output; libjpeg still counts them in num_warnings.
 void Silent(j_common_ptr) {}
 
-struct TCompressor {
-  TCompressor() {
-    info.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = JumpOnError;
-  }
-  ~TCompressor() {
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
-  }
-  TCompressor(const TCompressor&) = delete;
-  TCompressor& operator=(const TCompressor&) = delete;
-
-  jpeg_compress_struct info{};
-  TJumpErrors errors{};
-  unsigned char* buffer = nullptr; // malloc'ed by jpeg_mem_dest
-  unsigned long size = 0;
-};
-
-// Only plain data live in this frame, since a libjpeg error jumps out of it.
-bool Compress(TCompressor& c, const uint8_t* raw, int components, bool progressive) {
-  if (setjmp(c.errors.jump) != 0)
-    return false;
-  jpeg_create_compress(&c.info);
-  jpeg_mem_dest(&c.info, &c.buffer, &c.size);
-  c.info.image_width = kWidth;
-  c.info.image_height = kHeight;
-  c.info.input_components = components;
-  c.info.in_color_space = components == 3 ? JCS_RGB : JCS_GRAYSCALE;
-  jpeg_set_defaults(&c.info);
-  jpeg_set_quality(&c.info, 95, TRUE);
-  if (progressive)
-    jpeg_simple_progression(&c.info);
-  jpeg_start_compress(&c.info, TRUE);
-  while (c.info.next_scanline < c.info.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(raw + c.info.next_scanline * kWidth * components);
-    jpeg_write_scanlines(&c.info, &row, 1);
-  }
-  jpeg_finish_compress(&c.info);
-  return true;
-}
-
+// The test picture as a JPEG file's bytes (quality 95).
 TBytes Encode(int components, bool progressive) {
-  const TBytes raw = Pattern(components);
-  TCompressor compressor;
-  if (!Compress(compressor, raw.data(), components, progressive)) {
+  TJpegOptions options;
+  options.Progressive = progressive;
+  TBytes bytes = EncodeJpeg(Pattern(components), kWidth, kHeight, components, options);
+  if (bytes.empty())
     ADD_FAILURE() << "libjpeg could not encode the test picture";
-    return {};
-  }
-  return TBytes(compressor.buffer, compressor.buffer + compressor.size);
+  return bytes;
 }
 
 struct TReferenceDecoder {

@@ -44,8 +44,8 @@ TEST(KatalogCheck, CleanCatalogueCountsQuestionsPerCategory) {
   QuestionRecord deleted = EditionQuestion(1, 1, "gelöscht");
   deleted.InUse = false;
   const std::string catalogue =
-      CatalogueBytesOf({EditionQuestion(1, 1, "a"), spaced, deleted, EditionQuestion(7, 10, "b"),
-                        EditionQuestion(0, 0, "c"), EditionQuestion(7, 1, "d")});
+      CatalogueBytes({EditionQuestion(1, 1, "a"), spaced, deleted, EditionQuestion(7, 10, "b"),
+                      EditionQuestion(0, 0, "c"), EditionQuestion(7, 1, "d")});
   const TCheckReport report = CheckCatalogue(catalogue);
   EXPECT_TRUE(report.Problems.empty());
   EXPECT_EQ(report.Records, 6);
@@ -78,8 +78,8 @@ TEST(KatalogCheck, CorruptedRecordsAreReportedWithTheirNumber) {
   QuestionRecord deletedBadPair = EditionQuestion(0, 3, "gelöscht, Paar falsch");
   deletedBadPair.InUse = false;
   std::string catalogue =
-      CatalogueBytesOf({EditionQuestion(2, 3, "gut"), foreign, EditionQuestion(2, 3, "lang"),
-                        badPair, badArea, deletedBadPair});
+      CatalogueBytes({EditionQuestion(2, 3, "gut"), foreign, EditionQuestion(2, 3, "lang"), badPair,
+                      badArea, deletedBadPair});
   // An owner length over its field; the owner text read (clamped) still matches.
   catalogue[2 * kRecordSize + kOffOwner] = static_cast<char>(200);
   catalogue += std::string(100, '\0'); // a partial seventh record

@@ -66,8 +66,8 @@ TEST(KatalogExport, WarnsAboutRecordsAReimportWouldNotRestore) {
   QuestionRecord lowerOwner = EditionQuestion(1, 1, "klein");
   lowerOwner.Owner = "talwinder flugschule ost";
   std::string catalogue =
-      CatalogueBytesOf({EditionQuestion(1, 1, "gut"), EditionQuestion(1, 1, "Länge"), lowerOwner,
-                        EditionQuestion(1, 1, "reserviert"), EditionQuestion(9, 9, "Paar")});
+      CatalogueBytes({EditionQuestion(1, 1, "gut"), EditionQuestion(1, 1, "Länge"), lowerOwner,
+                      EditionQuestion(1, 1, "reserviert"), EditionQuestion(9, 9, "Paar")});
   catalogue[1 * kRecordSize + kOffOwner] = static_cast<char>(129);
   catalogue[3 * kRecordSize + kOffReserved16] = 30;
 
@@ -95,7 +95,7 @@ TEST(KatalogCommandLine, FailedWriteLeavesNoTemporaryFile) {
   EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"Aerolern.dat", "katalog.csv"}));
   EXPECT_TRUE(FilesIn(dir.File("Aerolern.dat")).empty());
 
-  WriteFileBytes("echt.dat", CatalogueBytesOf({EditionQuestion(1, 1, "x")}));
+  WriteFileBytes("echt.dat", CatalogueBytes({EditionQuestion(1, 1, "x")}));
   const TToolRun noFolder = RunTool({"export", "echt.dat", "-o", "fehlt/katalog.csv"});
   EXPECT_EQ(noFolder.Status, 1);
   EXPECT_NE(noFolder.Err.find("fehlt/katalog.csv"), std::string::npos) << noFolder.Err;

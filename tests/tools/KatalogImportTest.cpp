@@ -140,7 +140,7 @@ TEST(KatalogImport, ReportsEveryBadRowButAGapOnlyOnce) {
 
 TEST(KatalogImport, FailedImportKeepsTheExistingCatalogue) {
   TTempDir dir;
-  const std::string old = CatalogueBytesOf({EditionQuestion(1, 1, "alt")});
+  const std::string old = CatalogueBytes({EditionQuestion(1, 1, "alt")});
   WriteFileBytes("Aerolern.dat", old);
   WriteFileBytes("katalog.csv", std::string(kCsvHeaderLine) + "0;9;9;0;A;F;a;b;c;d;1\n");
   EXPECT_EQ(RunTool({"import", "katalog.csv", "-o", "Aerolern.dat"}).Status, 1);

@@ -63,7 +63,7 @@ std::vector<QuestionRecord> DemandingRecords() {
 
 TEST(KatalogRoundTrip, ImportOfTheExportGivesTheSameBytes) {
   const std::vector<QuestionRecord> records = DemandingRecords();
-  const std::string catalogue = CatalogueBytesOf(records);
+  const std::string catalogue = CatalogueBytes(records);
 
   const TImportResult result = ImportCatalogueCsv(ExportCatalogueCsv(catalogue));
   for (const TImportError& error : result.Errors)
@@ -74,7 +74,7 @@ TEST(KatalogRoundTrip, ImportOfTheExportGivesTheSameBytes) {
 
 TEST(KatalogRoundTrip, CommandLineExportAndImportReproduceTheFile) {
   TTempDir dir;
-  const std::string catalogue = CatalogueBytesOf(DemandingRecords());
+  const std::string catalogue = CatalogueBytes(DemandingRecords());
   WriteFileBytes("Aerolern.dat", catalogue);
 
   const TToolRun toFile = RunTool({"export", "Aerolern.dat", "-o", "katalog.csv"});
@@ -102,7 +102,7 @@ TEST(KatalogExport, WritesOneRowPerRecordInColumnOrder) {
   deleted.CorrectB = false;
   deleted.ImageNo = -3;
   deleted.AnswerD = "zwei\nZeilen";
-  EXPECT_EQ(ExportCatalogueCsv(CatalogueBytesOf({first, deleted})),
+  EXPECT_EQ(ExportCatalogueCsv(CatalogueBytes({first, deleted})),
             std::string(kCsvHeaderLine) +
                 "0;1;4;12;BD;\"Wie heißt \"\"das\"\"?\";Antwort eins;Antwort zwei;"
                 "Antwort drei;Antwort vier;1\n"

@@ -11,27 +11,8 @@ const char* const kCsvHeaderLine =
     "Nr;Lizenz;Bereich;Skizze;Richtig;Frage;Antwort A;Antwort B;Antwort C;Antwort D;Aktiv\n";
 
 QuestionRecord EditionQuestion(int16_t licence, int16_t area, const std::string& question) {
-  QuestionRecord record;
-  record.InUse = true;
-  record.Owner = EditionOwner;
-  record.Licence = licence;
-  record.Area = area;
-  record.Question = question;
-  record.AnswerA = "Antwort eins";
-  record.AnswerB = "Antwort zwei";
-  record.AnswerC = "Antwort drei";
-  record.AnswerD = "Antwort vier";
-  record.CorrectB = true;
-  return record;
-}
-
-std::string CatalogueBytesOf(const std::vector<QuestionRecord>& records) {
-  std::string bytes;
-  for (const QuestionRecord& record : records) {
-    const RecordBytes encoded = EncodeRecord(record);
-    bytes.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
-  }
-  return bytes;
+  return MakeQuestion(licence, area, question,
+                      {{"Antwort eins", "Antwort zwei", "Antwort drei", "Antwort vier"}, 'B'});
 }
 
 TToolRun RunTool(const std::vector<std::string>& args) {

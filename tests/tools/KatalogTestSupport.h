@@ -1,16 +1,15 @@
-// Builders of catalogue bytes and an in-process runner of aerolern-katalog for its tests.
+// Questions with the answers the CSV tests expect, and an in-process runner of aerolern-katalog.
 #pragma once
 
 #include "core/QuestionRecordCodec.h"
+#include "support/QuestionBuilder.h"
 
 #include <string>
 #include <vector>
 
-// An active question of the edition owner, as the program's editor would write it.
+// An active question of the edition owner, as the program's editor would write it, with the
+// answers "Antwort eins" to "Antwort vier" (B right).
 QuestionRecord EditionQuestion(int16_t licence, int16_t area, const std::string& question);
-
-// The catalogue file the program writes for these records (EncodeRecord, reserved field 0).
-std::string CatalogueBytesOf(const std::vector<QuestionRecord>& records);
 
 // The header line of the catalogue CSV, with its LF.
 extern const char* const kCsvHeaderLine;

@@ -39,7 +39,7 @@ TEST(KatalogUmziehen, FollowsQuestionsByContentAddsNewOnesAndDropsGoneOnes) {
   QuestionRecord rekeyed = EditionQuestion(3, 1, "Funk");
   rekeyed.CorrectB = false; // a corrected answer key is the same question
   rekeyed.CorrectD = true;
-  const std::string oldCatalogue = CatalogueBytesOf({
+  const std::string oldCatalogue = CatalogueBytes({
       EditionQuestion(1, 1, "Wolken"),             // 0
       EditionQuestion(1, 2, "Funk"),               // 1
       EditionQuestion(0, 0, "Doppelt"),            // 2
@@ -49,7 +49,7 @@ TEST(KatalogUmziehen, FollowsQuestionsByContentAddsNewOnesAndDropsGoneOnes) {
       Deleted(EditionQuestion(1, 4, "Wieder da")), // 6
       Deleted(EditionQuestion(1, 4, "Zurück")),    // 7: deleted, yet named by an entry
   });
-  const std::string newCatalogue = CatalogueBytesOf({
+  const std::string newCatalogue = CatalogueBytes({
       rekeyed,                                  // 0
       Deleted(EditionQuestion(1, 1, "Wolken")), // 1: a deleted copy is not taken
       EditionQuestion(2, 2, "Wolken"),          // 2
@@ -92,9 +92,9 @@ TEST(KatalogUmziehen, FollowsQuestionsByContentAddsNewOnesAndDropsGoneOnes) {
 
   // The same catalogue on both sides changes nothing; one of each is counted in the singular.
   WriteFileBytes("eins.dat",
-                 CatalogueBytesOf({EditionQuestion(1, 1, "A"), EditionQuestion(1, 1, "B")}));
+                 CatalogueBytes({EditionQuestion(1, 1, "A"), EditionQuestion(1, 1, "B")}));
   WriteFileBytes("zwei.dat",
-                 CatalogueBytesOf({EditionQuestion(1, 1, "B"), EditionQuestion(1, 1, "C")}));
+                 CatalogueBytes({EditionQuestion(1, 1, "B"), EditionQuestion(1, 1, "C")}));
   WriteFileBytes("w.dat", KnowledgeBytes({{1, 1, 1, 1, 0}, {1, 1, 1, 1, 1}}));
   const TToolRun same = RunTool({"umziehen", "eins.dat", "eins.dat", "w.dat", "-o", "w.dat"});
   EXPECT_EQ(same.Out, "w.dat: 2 Einträge übernommen, 0 Fragen neu aufgenommen, "

@@ -262,18 +262,9 @@ protected:
   }
 
   static QuestionRecord EnteredQuestion() {
-    QuestionRecord record;
-    record.InUse = true;
-    record.Owner = EditionOwner;
-    record.Question = "Was zeigt ein Windsack?";
-    record.AnswerA = "Die Temperatur";
-    record.AnswerB = "Windrichtung und -stärke";
-    record.AnswerC = "Den Luftdruck";
-    record.AnswerD = "Die Sichtweite";
-    record.CorrectB = true;
-    record.Licence = 1;
-    record.Area = 2;
-    return record;
+    return MakeQuestion(
+        1, 2, "Was zeigt ein Windsack?",
+        {{"Die Temperatur", "Windrichtung und -stärke", "Den Luftdruck", "Die Sichtweite"}, 'B'});
   }
 
   // Declared in this order so that the working directory leaves the mount before it goes.

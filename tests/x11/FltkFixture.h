@@ -1,7 +1,8 @@
 // The fixture and helpers of the FLTK backend's X tests: the real platform on the display the
-// runner set up, synthetic FLTK events, pictures and scratch folders.
+// runner set up, synthetic FLTK events and pictures.
 #pragma once
 
+#include "support/TempDir.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/fltk/FltkFormPeer.h"
@@ -13,7 +14,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -81,13 +81,8 @@ protected:
 void WriteJpeg(const std::string& path, int width, int height, unsigned char red,
                unsigned char green, unsigned char blue, bool noise = false);
 
-// A folder of its own for files a test writes; removed afterwards.
-class TScratchDir {
+// A folder of its own for files a test writes, removed afterwards; the working directory stays.
+class TScratchDir : public TTempDir {
 public:
-  TScratchDir();
-  ~TScratchDir();
-  TScratchDir(const TScratchDir&) = delete;
-  TScratchDir& operator=(const TScratchDir&) = delete;
-  std::string File(const std::string& name) const { return (path / name).string(); }
-  std::filesystem::path path;
+  TScratchDir() : TTempDir(TMode::Stay, "fltk-backend") {}
 };

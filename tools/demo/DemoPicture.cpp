@@ -1,22 +1,25 @@
-// Drawing the demo picture (sky, hill and a glider's wing) and compressing it with libjpeg.
+// Drawing the demo picture (sky, hill and a glider's wing); the JPEG writer of the test support
+// compresses it.
 #include "tools/demo/DemoPicture.h"
 
+#include "support/JpegWriter.h"
+
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <vector>
 
-#include <jpeglib.h>
 #include <unistd.h>
 
 namespace {
 
-std::vector<unsigned char> DrawPixels(int width, int height) {
-  std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+std::vector<uint8_t> DrawPixels(int width, int height) {
+  std::vector<uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      unsigned char* pixel = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+      uint8_t* pixel = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
       // A sky that darkens upwards, a green hill, and a red wing in the sky.
       const int hill = height * 3 / 4 - (x - width / 2) * (x - width / 2) / (width * 2);
       const int dx = x - width / 3, dy = y - height / 4;
@@ -38,27 +41,6 @@ std::vector<unsigned char> DrawPixels(int width, int height) {
   return rgb;
 }
 
-void WriteJpeg(std::FILE* file, int width, int height, const std::vector<unsigned char>& rgb) {
-  jpeg_compress_struct compressor{};
-  jpeg_error_mgr errors{};
-  compressor.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&compressor);
-  jpeg_stdio_dest(&compressor, file);
-  compressor.image_width = static_cast<JDIMENSION>(width);
-  compressor.image_height = static_cast<JDIMENSION>(height);
-  compressor.input_components = 3;
-  compressor.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&compressor);
-  jpeg_set_quality(&compressor, 90, TRUE);
-  jpeg_start_compress(&compressor, TRUE);
-  while (compressor.next_scanline < compressor.image_height) {
-    auto* row = const_cast<JSAMPLE*>(&rgb[compressor.next_scanline * width * 3]);
-    jpeg_write_scanlines(&compressor, &row, 1);
-  }
-  jpeg_finish_compress(&compressor);
-  jpeg_destroy_compress(&compressor);
-}
-
 } // namespace
 
 TDemoPicture::TDemoPicture(int width, int height) {
@@ -67,13 +49,13 @@ TDemoPicture::TDemoPicture(int width, int height) {
   if (descriptor < 0)
     throw std::runtime_error("Keine temporäre Datei für das Demo-Bild: " + pattern);
   path = pattern;
-  std::FILE* file = fdopen(descriptor, "wb");
-  if (file == nullptr) {
-    close(descriptor);
+  close(descriptor);
+  TJpegOptions options;
+  options.Quality = 90;
+  if (!WriteJpegFile(path, DrawPixels(width, height), width, height, 3, options)) {
+    std::remove(path.c_str());
     throw std::runtime_error("Demo-Bild nicht beschreibbar: " + path);
   }
-  WriteJpeg(file, width, height, DrawPixels(width, height));
-  std::fclose(file);
 }
 
 TDemoPicture::~TDemoPicture() { std::remove(path.c_str()); }
