@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // The verdict of a graded exam area.
 enum class TExamVerdict { Bestanden, MuendlicheNachpruefung, NichtBestanden };
@@ -9,6 +10,8 @@ enum class TExamVerdict { Bestanden, MuendlicheNachpruefung, NichtBestanden };
 // A limit of an exam licence as the settings file gives it (kind: elQuestionCount, elOralFrom or
 // elFailFrom of srcCommon.h), with the defaults of a missing key; 0 for a licence without keys.
 int32_t ExamLimitOf(int examLicence, int kind);
+// The same limit as the settings file at `settingsPath` gives it.
+int32_t ExamLimitFrom(const std::string& settingsPath, int examLicence, int kind);
 // The verdict for `wrong` wrong answers: failed from `failFrom` on, else oral from `oralFrom` on.
 TExamVerdict GradeExam(int32_t wrong, int32_t oralFrom, int32_t failFrom);
 // "Bestanden.", "Mündliche Nachprüfung." or "Nicht bestanden.".

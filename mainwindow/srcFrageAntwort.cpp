@@ -2,6 +2,7 @@
 #include "mainwindow/srcFrageAntwort.h"
 
 #include "core/QuestionData.h"
+#include "core/SketchTable.h"
 #include "dialogs/srcKategorieWahl.h"
 #include "dialogs/srcPruefungsKatWahl.h"
 #include "toolkit/Application.h"
@@ -265,8 +266,7 @@ void TfrmFrageAntwort::ShowNextQuestion(bool pick) {
     AnswerBox(answer)->SetChecked(false);
   for (int answer = 0; answer < 4; ++answer)
     AnswerBox(answer)->SetEnabled(true);
-  lblImageNo->SetCaption(std::to_string(record.Licence) + std::to_string(record.Area) + "_" +
-                         std::to_string(record.ImageNo));
+  lblImageNo->SetCaption(SketchKey(record.Licence, record.Area, record.ImageNo));
   btnSkizzen->SetVisible(record.ImageNo >= 1);
   // The count never shows below zero, whatever the pool reports.
   const std::string count = std::to_string(std::max(0, OpenQuestionCount()));

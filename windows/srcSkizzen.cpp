@@ -1,50 +1,16 @@
-// The sketch window: one hidden picture control per sketch key, the notice picture for chart
-// excerpts, and the arrangement of main and sketch window on the screen.
+// The sketch window: one hidden picture control per key of the sketch table (core/SketchTable.h),
+// the notice picture for chart excerpts, and the arrangement of main and sketch window on the
+// screen.
 #include "windows/srcSkizzen.h"
 
+#include "core/SketchTable.h"
 #include "toolkit/Application.h"
 #include "toolkit/Convert.h"
 #include "windows/Assets.h"
 
-#include <map>
-
 TfrmSkizzen* frmSkizzen = nullptr;
 
 namespace {
-
-struct TSketchRange {
-  int Category;
-  int First;
-  int Last;
-};
-
-// Keys with a picture of their own, as ranges of sketch numbers per category code.
-const TSketchRange kOwnPictures[] = {{11, 1, 6},  {11, 11, 11}, {12, 1, 7}, {13, 1, 26},
-                                     {14, 1, 13}, {21, 1, 22},  {22, 1, 1}, {22, 7, 9},
-                                     {23, 3, 4},  {62, 1, 1},   {74, 1, 1}, {77, 1, 4}};
-// Keys of chart excerpts that may not be shown: they show the notice picture.
-const TSketchRange kNoticeKeys[] = {{22, 2, 6}, {22, 10, 13}, {23, 1, 2}};
-// The one key whose control has no picture.
-const char* const kKeyWithoutPicture = "23_4";
-
-std::string Key(int category, int number) {
-  return std::to_string(category) + "_" + std::to_string(number);
-}
-
-// The sketch table: key to the name of its picture control.
-const std::map<std::string, std::string>& SketchTable() {
-  static const std::map<std::string, std::string> table = [] {
-    std::map<std::string, std::string> entries;
-    for (const TSketchRange& range : kOwnPictures)
-      for (int number = range.First; number <= range.Last; ++number)
-        entries[Key(range.Category, number)] = "img" + Key(range.Category, number);
-    for (const TSketchRange& range : kNoticeKeys)
-      for (int number = range.First; number <= range.Last; ++number)
-        entries[Key(range.Category, number)] = "img_noICAO";
-    return entries;
-  }();
-  return table;
-}
 
 // Gives the control its picture file; a missing or broken file leaves it without a picture
 // and is reported when the sketch is to be shown.
@@ -61,21 +27,21 @@ void AttachPicture(TImage& image, const std::string& file) {
 TfrmSkizzen::TfrmSkizzen() : TForm("frmSkizzen") {
   SetBorderStyle(TBorderStyle::ToolWindow);
   SetCaption("Skizzen");
-  for (const TSketchRange& range : kOwnPictures)
-    for (int number = range.First; number <= range.Last; ++number) {
-      const std::string key = Key(range.Category, number);
-      TImage* image = Create<TImage>("img" + key);
-      image->SetAutoSize(true);
-      image->Hide();
-      if (key != kKeyWithoutPicture)
-        AttachPicture(*image, "sketches/" + key + ".jpg");
-      else
-        image->SetBounds(0, 0, 0, 0);
-    }
+  for (const TSketchEntry& entry : SketchTable()) {
+    if (entry.Kind == TSketchKind::Notice)
+      continue;
+    TImage* image = Create<TImage>("img" + entry.Key);
+    image->SetAutoSize(true);
+    image->Hide();
+    if (entry.Kind == TSketchKind::OwnPicture)
+      AttachPicture(*image, SketchPictureFile(entry.Key));
+    else
+      image->SetBounds(0, 0, 0, 0);
+  }
   img_noICAO = Create<TImage>("img_noICAO");
   img_noICAO->SetAutoSize(true);
   img_noICAO->Hide();
-  AttachPicture(*img_noICAO, "sketches/noICAO.jpg");
+  AttachPicture(*img_noICAO, kNoticePictureFile);
   btnZurueck = Create<TButton>("btnZurueck");
   btnZurueck->SetCaption("Zurück...");
   btnZurueck->SetBounds(0, 0, 57, 33);
@@ -83,8 +49,17 @@ TfrmSkizzen::TfrmSkizzen() : TForm("frmSkizzen") {
 }
 
 TImage* TfrmSkizzen::SketchFor(const std::string& key) const {
-  const auto entry = SketchTable().find(AsciiLower(key));
-  return entry == SketchTable().end() ? nullptr : Find<TImage>(entry->second);
+  const std::string lowered = AsciiLower(key);
+  switch (SketchKindOf(lowered)) {
+  case TSketchKind::NoEntry:
+    return nullptr;
+  case TSketchKind::Notice:
+    return img_noICAO;
+  case TSketchKind::OwnPicture:
+  case TSketchKind::NoPicture:
+    break;
+  }
+  return Find<TImage>("img" + lowered);
 }
 
 void TfrmSkizzen::ShowSketch(TForm& mainWindow, const std::string& key) {

@@ -3,10 +3,13 @@
 
 #include "support/TempDir.h"
 #include "tools/katalog/CatalogueCheck.h"
+#include "tools/katalog/CatalogueContentCheck.h"
 #include "tools/katalog/CategoryTable.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -34,6 +37,19 @@ std::vector<int64_t> ProblemRecords(const TCheckReport& report) {
   for (const TCatalogueProblem& problem : report.Problems)
     records.push_back(problem.RecordNo);
   return records;
+}
+
+QuestionRecord WithSketch(int16_t licence, int16_t area, int32_t imageNo) {
+  QuestionRecord record = EditionQuestion(licence, area, "Skizze " + std::to_string(imageNo));
+  record.ImageNo = imageNo;
+  return record;
+}
+
+// The problems of both checks, as the check command finds them.
+TCheckReport FullCheck(const std::string& catalogue, const TContentCheckOptions& options) {
+  TCheckReport report = CheckCatalogue(catalogue);
+  CheckCatalogueContent(catalogue, options, report);
+  return report;
 }
 
 } // namespace
@@ -121,4 +137,76 @@ TEST(KatalogCheck, EmptyOrMissingCatalogueFails) {
   EXPECT_EQ(missing.Status, 1);
   EXPECT_NE(missing.Err.find("fehlt.dat"), std::string::npos);
   EXPECT_NE(missing.Err.find("nicht gefunden"), std::string::npos);
+}
+
+TEST(KatalogCheck, SketchesWithoutAPictureOfTheirOwnAreReported) {
+  QuestionRecord deletedNotice = WithSketch(2, 2, 3);
+  deletedNotice.InUse = false;
+  const std::string catalogue =
+      CatalogueBytes({WithSketch(1, 3, 5), WithSketch(2, 2, 3), WithSketch(1, 3, 27),
+                        WithSketch(2, 3, 4), WithSketch(1, 1, 0), WithSketch(1, 1, -1),
+                        deletedNotice, WithSketch(1, 1, 1), WithSketch(1, 1, 2)});
+  TTempDir dir;
+  WriteFileBytes("Aerolern.dat", catalogue);
+  std::filesystem::create_directories("bilder/sketches");
+  const char* source = std::getenv("AEROLERN_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  std::filesystem::copy_file(std::string(source) + "/assets/sketches/13_5.jpg",
+                             "bilder/sketches/13_5.jpg");
+  WriteFileBytes("bilder/sketches/11_2.jpg", "kein JPEG");
+
+  // The table alone tells the notice, the key without entry and the entry without picture; the
+  // folder adds the picture files.
+  EXPECT_EQ(ProblemRecords(FullCheck(catalogue, {})), (std::vector<int64_t>{1, 2, 3}));
+  EXPECT_EQ(ProblemRecords(FullCheck(catalogue, {"bilder", std::nullopt})),
+            (std::vector<int64_t>{1, 2, 3, 7, 8}));
+  const TToolRun run = RunTool({"check", "--skizzen", "bilder", "Aerolern.dat"});
+  EXPECT_EQ(run.Status, 1);
+  for (const char* expected :
+       {"Datensatz 1: Skizze 22_3 zeigt nur den Hinweis", "Datensatz 2: Skizze 13_27 gibt es nicht",
+        "Datensatz 3: Skizze 23_4 hat keine Abbildung",
+        "Datensatz 7: Skizze 11_1: die Bilddatei „bilder/sketches/11_1.jpg“ fehlt",
+        "Datensatz 8: Skizze 11_2: die Bilddatei „bilder/sketches/11_2.jpg“ lässt sich nicht"})
+    EXPECT_NE(run.Out.find(expected), std::string::npos) << expected << "\n" << run.Out;
+
+  const TToolRun noSketches = RunTool({"check", "--skizzen", ".", "Aerolern.dat"});
+  EXPECT_EQ(noSketches.Status, 1);
+  EXPECT_NE(noSketches.Err.find("keinen Ordner „sketches“"), std::string::npos) << noSketches.Err;
+  EXPECT_EQ(RunTool({"check", "Aerolern.dat", "--skizzen"}).Status, 2);
+  EXPECT_EQ(RunTool({"check", "--ini", "a.ini", "--ini", "b.ini", "Aerolern.dat"}).Status, 2);
+  EXPECT_EQ(RunTool({"export", "Aerolern.dat", "--skizzen", "bilder"}).Status, 2);
+}
+
+TEST(KatalogCheck, AreasShortOfTheirExamAndRepeatedQuestionsAreReported) {
+  QuestionRecord deleted = EditionQuestion(2, 2, "Was ist Föhn?");
+  deleted.InUse = false;
+  const std::string catalogue = CatalogueBytes(
+      {EditionQuestion(2, 1, "Was ist Föhn?"), EditionQuestion(2, 1, "  was IST\tFöhn? "),
+       EditionQuestion(2, 2, "Was ist Föhn?"), deleted, EditionQuestion(1, 1, "Was ist Föhn?"),
+       EditionQuestion(7, 1, "Motor")});
+  TTempDir dir;
+  WriteFileBytes("Aerolern.dat", catalogue);
+  // GSA and FFK draw nothing, GSB two per area, WWF has no line and draws 30.
+  WriteFileBytes("aerolern.ini", "AnzPrfFragenGSA=0\nAnzPrfFragenGSB=2\nAnzPrfFragenFFK=0\n"
+                                 "AnzPrfFragenWGS=0\nAnzPrfFragenPGS=zehn\n");
+
+  EXPECT_EQ(ProblemRecords(FullCheck(catalogue, {})), (std::vector<int64_t>{1}));
+  EXPECT_EQ(ProblemRecords(FullCheck(catalogue, {std::nullopt, "aerolern.ini"})),
+            (std::vector<int64_t>{1, -1, -1, -1, -1, -1, -1}));
+  const TToolRun run = RunTool({"check", "--ini", "aerolern.ini", "Aerolern.dat"});
+  EXPECT_EQ(run.Status, 1);
+  for (const char* expected :
+       {"Datensatz 1: dieselbe Frage wie Datensatz 0 der Kategorie 21.",
+        "Kategorie 22 (Unbeschränkter Luftfahrerschein: Luftrecht) hat 1 von 2 Fragen",
+        "Kategorie 23 (Unbeschränkter Luftfahrerschein: Navigation) hat 0 von 2 Fragen",
+        "Kategorie 41 (Windenschlepp Windenführer: Luftrecht) hat 0 von 30 Fragen",
+        "Kategorie 43 (Windenschlepp Windenführer: Verhalten) hat 0 von 30 Fragen",
+        "aerolern.ini, AnzPrfFragenPGS: 'zehn'"})
+    EXPECT_NE(run.Out.find(expected), std::string::npos) << expected << "\n" << run.Out;
+  for (const char* absent : {"Kategorie 21 ", "Kategorie 31 ", "Kategorie 51 ", "Kategorie 71 "})
+    EXPECT_EQ(run.Out.find(absent), std::string::npos) << absent << "\n" << run.Out;
+
+  const TToolRun missing = RunTool({"check", "--ini", "fehlt.ini", "Aerolern.dat"});
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_NE(missing.Err.find("fehlt.ini"), std::string::npos) << missing.Err;
 }

@@ -414,7 +414,7 @@ def reverse_launch(c):
 def side_collapse(c):
     f.sky(c)
     f.land(c, [(0, 370), (90, 360), (190, 372), (266, 362)], fill=GROUND)
-    f.glider_front(c, 133, 285, 236, color=WING_RED, collapse=-0.5)
+    f.glider_front(c, 133, 285, 236, color=WING_RED, collapse=-0.6)
 
 
 @sketch('13_6', 568, 395)
@@ -823,28 +823,34 @@ def risers(c):
 @sketch('14_3', 440, 393)
 def speed_system(c):
     c.rect(0, 0, c.w, c.h, fill='#f7f9fb')
-    # seat and leg of the pilot, pale, so the system stands out
+    # seat and leg of the pilot, pale, so the system stands out: the back rest lies behind the
+    # carabiner, the legs point forward to the speed bar, in the direction of flight (left)
     pale = '#d5dde6'
-    c.polygon([(110, 200), (100, 300), (250, 306), (256, 286), (140, 280), (140, 200)], fill=pale,
+    c.polygon([(290, 200), (300, 300), (150, 306), (144, 286), (260, 280), (260, 200)], fill=pale,
               stroke='#9aa8b5', width=1)
-    c.polyline([(200, 270), (300, 282), (330, 338)], color=pale, width=22)
+    c.polyline([(200, 270), (100, 282), (70, 338)], color=pale, width=22)
     car = (200, 230)
+    # A riser in front, C riser at the back
     tops = ((130, 20), (200, 20), (270, 20))
     for (x, y), col, name in zip(tops, ('#c0392b', '#2c5f9e', '#3d3d3d'), 'ABC'):
         c.polygon([(car[0] - 5, car[1] - 14), (car[0] + 5, car[1] - 14), (x + 6, y), (x - 6, y)],
                   fill=col, stroke='#222222', width=1)
         c.label(x - 18, y + 18, name, size=14, bold=True)
     c.ellipse(car[0], car[1], 8, 14, stroke='#8c8c8c', width=4)
-    # the speed line: foot bar, pulley on the harness, pulleys on the A and B risers
-    speed = [(335, 345), (186, 278), (186, 262), (162, 124), (176, 118), (196, 118), (198, 150)]
+    # the speed line: foot bar, pulley on the front of the seat, pulleys on the A and B risers
+    speed = [(50, 364), (186, 278), (186, 262), (162, 124), (176, 118), (196, 118), (198, 150)]
     c.polyline(speed, color='#e2761c', width=2.4)
     for x, y in ((186, 270), (168, 120), (199, 120)):
         c.circle(x, y, 7, fill='#ffffff', stroke='#333333', width=2)
-    c.rect(326, 338, 352, 352, fill='#555555', stroke='#222222', width=1, radius=4)
-    c.polygon([(318, 322), (346, 330), (372, 352), (372, 362), (330, 362), (314, 345)],
+    c.polygon([(82, 322), (54, 330), (28, 352), (28, 362), (70, 362), (86, 345)],
               fill='#6b4a2b', stroke='#3a2a18', width=1.5)
-    c.arrow(300, 340, 350, 372, color=HINT, width=2.5, head=12)
-    c.arrow(120, 380, 40, 380, color=TEXT, width=2.5, head=12)
+    # the bar under the ball of the foot, seen end on
+    c.rect(36, 358, 64, 370, fill='#555555', stroke='#222222', width=1, radius=4)
+    # the foot pushes the bar forward and down
+    c.arrow(100, 340, 56, 378, color=HINT, width=2.5, head=12)
+    # direction of flight
+    c.arrow(395, 380, 315, 380, color=TEXT, width=2.5, head=12)
+    c.text(315, 364, 'Flugrichtung', size=12, color=TEXT)
 
 
 def polar_sink(v):

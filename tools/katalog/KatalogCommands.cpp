@@ -3,6 +3,7 @@
 
 #include "core/SafeFileReplace.h"
 #include "tools/katalog/CatalogueCheck.h"
+#include "tools/katalog/CatalogueContentCheck.h"
 #include "tools/katalog/CatalogueExport.h"
 #include "tools/katalog/CatalogueImport.h"
 #include "tools/katalog/FileAccess.h"
@@ -107,9 +108,35 @@ int Export(const TArguments& arguments, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
-int Check(const TArguments& arguments, std::ostream& out) {
+// Takes an option of the check command and its value out of the arguments.
+std::optional<std::string> TakeCheckOption(std::vector<std::string>& args, const std::string& name,
+                                           const std::string& what) {
+  std::optional<std::string> value;
+  for (std::size_t i = 1; i < args.size();) {
+    if (args[i] != name) {
+      ++i;
+      continue;
+    }
+    if (value)
+      throw EUsage("Die Option " + name + " ist doppelt angegeben.");
+    if (i + 1 >= args.size())
+      throw EUsage("Nach " + name + " fehlt " + what + ".");
+    value = args[i + 1];
+    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+               args.begin() + static_cast<std::ptrdiff_t>(i + 2));
+  }
+  return value;
+}
+
+int Check(std::vector<std::string> args, std::ostream& out) {
+  TContentCheckOptions options;
+  options.PictureFolder = TakeCheckOption(args, "--skizzen", "der Ordner der Abbildungen");
+  options.SettingsFile = TakeCheckOption(args, "--ini", "die Einstellungsdatei");
+  const TArguments arguments = SplitArguments(args);
   const std::string& input = InputFile(arguments, "check", false);
-  const TCheckReport report = CheckCatalogue(ReadWholeFile(input));
+  const std::string bytes = ReadWholeFile(input);
+  TCheckReport report = CheckCatalogue(bytes);
+  CheckCatalogueContent(bytes, options, report);
   PrintCheckReport(report, input, out);
   return report.Problems.empty() ? kExitOk : kExitFailed;
 }
@@ -175,13 +202,13 @@ int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     out << KatalogUsage();
     return kExitOk;
   }
+  if (command == "check")
+    return Check(args, out);
   const TArguments arguments = SplitArguments(args);
   if (command == "import")
     return Import(arguments, out, err);
   if (command == "export")
     return Export(arguments, out, err);
-  if (command == "check")
-    return Check(arguments, out);
   if (command == "wissen")
     return Knowledge(arguments, out, err);
   if (command == "umziehen")
@@ -199,8 +226,12 @@ std::string KatalogUsage() {
          "      baut den Fragenkatalog aus einer CSV-Datei\n"
          "  aerolern-katalog export Aerolern.dat [-o KATALOG.csv]\n"
          "      gibt den Fragenkatalog als CSV aus (ohne -o auf die Standardausgabe)\n"
-         "  aerolern-katalog check Aerolern.dat\n"
-         "      prüft den Fragenkatalog und zählt die Fragen je Kategorie\n"
+         "  aerolern-katalog check [--skizzen ORDNER] [--ini aerolern.ini] Aerolern.dat\n"
+         "      prüft den Fragenkatalog und zählt die Fragen je Kategorie; meldet Fragen, deren\n"
+         "      Skizze keine eigene Abbildung hat, und gleichlautende Fragen einer Kategorie;\n"
+         "      mit --skizzen auch fehlende oder unlesbare Bilddateien im Ordner der\n"
+         "      Abbildungen (dem Ordner, der sketches/ enthält), mit --ini jedes Sachgebiet der\n"
+         "      Lizenzen 1 bis 6, das weniger Fragen hat, als seine Prüfung zieht\n"
          "  aerolern-katalog wissen Wissensstand.dat\n"
          "      listet die Einträge einer Wissensstand-Datei\n"
          "  aerolern-katalog umziehen ALT.dat NEU.dat Wissensstand.dat -o NEU-Wissensstand.dat\n"
