@@ -46,13 +46,11 @@ std::string SketchKey(int licence, int area, int32_t imageNo) {
   return std::to_string(licence) + std::to_string(area) + "_" + std::to_string(imageNo);
 }
 
-const std::vector<TSketchEntry>& SketchTable() {
-  static const std::vector<TSketchEntry> table = BuildTable();
-  return table;
-}
+// Built on each call: the table is small and read rarely, and a run keeps no state of it.
+std::vector<TSketchEntry> SketchTable() { return BuildTable(); }
 
 TSketchKind SketchKindOf(const std::string& key) {
-  const auto& table = SketchTable();
+  const std::vector<TSketchEntry> table = SketchTable();
   const auto entry =
       std::find_if(table.begin(), table.end(), [&](const TSketchEntry& e) { return e.Key == key; });
   return entry == table.end() ? TSketchKind::NoEntry : entry->Kind;

@@ -26,7 +26,7 @@ extern const char* const kNoticePictureFile;
 std::string SketchKey(int licence, int area, int32_t imageNo);
 // Every key of the table: first those with a picture control of their own (OwnPicture and
 // NoPicture) by category and number, then the keys of the notice.
-const std::vector<TSketchEntry>& SketchTable();
+std::vector<TSketchEntry> SketchTable();
 // What the table holds for a key; the key must match exactly.
 TSketchKind SketchKindOf(const std::string& key);
 // The picture file of a key with a picture of its own, below the folder of the pictures

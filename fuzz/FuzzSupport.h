@@ -2,6 +2,7 @@
 // writing, a clean question-data state per input, and the check that stops at a broken promise.
 #pragma once
 
+#include "core/QuestionData.h"
 #include "core/QuestionRecordCodec.h"
 #include "core/srcCommon.h"
 #include "support/QuestionBuilder.h"
@@ -117,33 +118,30 @@ inline void SelectEverything() {
   SetAreaCheckedQuery(nullptr);
 }
 
-// Forgets what an earlier input left in the application and the platform's records.
+// Forgets what an earlier step left in the application and the platform's records.
 inline void ResetRun() {
   Application.ResetTerminated();
   HeadlessPlatform().ClearMessages();
   SelectEverything();
 }
 
-// The pick seeds its generator from the clock only when the reading differs from the last one
-// it seeded from. A first pick at kSettleReading (never used otherwise) makes the next reading
-// always seed, so that an input behaves the same whatever ran before it.
-constexpr int32_t kSettleReading = 86'399'999;
-
-inline void SettleRandomSeed() {
-  if (OpenQuestionCount() <= 0)
-    return;
-  HeadlessPlatform().SetTimeOfDay(kSettleReading);
-  QuestionRecord ignored;
-  PickNextQuestion(ignored);
-}
+// The last clock reading of a day.
+constexpr int32_t kLastReading = 86'399'999;
 
 // A clock reading that depends only on the input; an input may count on up to 1000 readings
-// from it on, all below kSettleReading.
+// from it on, all within the day.
 inline int32_t ReadingFor(const uint8_t* data, std::size_t size) {
   uint32_t hash = 2166136261u;
   for (std::size_t i = 0; i < size; ++i)
     hash = (hash ^ data[i]) * 16777619u;
-  return static_cast<int32_t>(hash % static_cast<uint32_t>(kSettleReading - 1000));
+  return static_cast<int32_t>(hash % static_cast<uint32_t>(kLastReading - 1000));
+}
+
+// Every input starts a run of its own: fresh question data, so that nothing an earlier input
+// left (the pool, the generator's last seed) changes what this one does.
+inline void StartCase() {
+  ResetQuestionData();
+  ResetRun();
 }
 
 // Counts the open entries of the pool.

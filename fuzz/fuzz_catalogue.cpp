@@ -44,7 +44,6 @@ void StartOnGoodCatalogue(int32_t reading) {
                   CatalogueBytes({fuzz::Question(1, 1, "Erste"), fuzz::Question(1, 2, "Zweite"),
                                   fuzz::Question(7, 10, "Dritte")}));
   BuildQuestionPool(false);
-  fuzz::SettleRandomSeed();
   fuzz::HeadlessPlatform().SetTimeOfDay(reading);
   QuestionRecord record;
   PickNextQuestion(record);
@@ -73,7 +72,6 @@ void ReadEveryRecord(const uint8_t* data, int64_t count) {
 }
 
 void PickAndClose(int32_t reading, bool built) {
-  fuzz::SettleRandomSeed();
   for (int pick = 0; pick < kPicks; ++pick) {
     fuzz::HeadlessPlatform().SetTimeOfDay(reading + pick);
     QuestionRecord record;
@@ -112,7 +110,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  fuzz::ResetRun();
+  fuzz::StartCase();
   const int32_t reading = fuzz::ReadingFor(data, size);
   StartOnGoodCatalogue(reading);
 

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  fuzz::ResetRun();
+  fuzz::StartCase();
   BuildQuestionPool(false);
   fuzz::Require(KnowledgeFilePath() == KnowledgeFileName,
                 "the knowledge file lies in the working folder");
@@ -62,7 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   fuzz::Require(QuestionPool().size() == size / 12, "every whole entry of the file is loaded");
   fuzz::Require(OpenQuestionCount() == fuzz::OpenEntries(), "a load counts its open entries");
 
-  fuzz::SettleRandomSeed();
   const int32_t reading = fuzz::ReadingFor(data, size);
   for (int pick = 0; pick < kPicks; ++pick) {
     fuzz::HeadlessPlatform().SetTimeOfDay(reading + pick);

@@ -67,16 +67,15 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  fuzz::ResetRun();
+  fuzz::StartCase();
   fuzz::WriteFile(fuzz::SettingsFileName(), data, size);
   try {
     ReadSettings();
   } catch (const Exception&) {
   }
-  // A pool with open questions to settle the random seed on, as after the program's start; each
-  // draw then seeds from its own clock reading.
+  // A pool with open questions, as after the program's start; each draw seeds from its own clock
+  // reading.
   BuildQuestionPool(false);
-  fuzz::SettleRandomSeed();
   const int32_t reading = fuzz::ReadingFor(data, size);
   int32_t next = 0;
   for (const TExam& exam : kExams) {
