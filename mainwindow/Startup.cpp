@@ -8,6 +8,7 @@
 #include "mainwindow/srcFrageAntwort.h"
 #include "toolkit/Application.h"
 #include "windows/srcInfo.h"
+#include "windows/srcLernstand.h"
 #include "windows/srcSkizzen.h"
 #include "windows/srcSplash.h"
 #include "windows/srcXMsgBox.h"
@@ -26,6 +27,7 @@ void StartProgram() {
   Application.CreateForm(frmSplash);
   Application.CreateForm(frmInfo);
   Application.CreateForm(frmXMsgBox);
+  Application.CreateForm(frmLernstand);
   frmSplash->Show();
   PumpMessagesFor(kSplashMs);
   frmSplash->Hide();

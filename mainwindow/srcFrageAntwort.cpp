@@ -198,6 +198,9 @@ void TfrmFrageAntwort::CreateMenu() {
       bind(mnuLernstand->Add("mnuLernstandFaelligeFragen", "Fällige Fragen wiederholen",
                              ShortCut('W', ssCtrl)),
            &TfrmFrageAntwort::mnuLernstandFaelligeFragenClick);
+  mnuLernstandStatistik =
+      bind(mnuLernstand->Add("mnuLernstandStatistik", "Lernstatistik...", ShortCut('T', ssCtrl)),
+           &TfrmFrageAntwort::mnuLernstandStatistikClick);
 
   mnuInfos = MainMenu1->Add("mnuInfos", "Infos");
   Kurzhilfe1 = bind(mnuInfos->Add("Kurzhilfe1", "Kurzhilfe", ShortCut(vkF1, ssCtrl)),

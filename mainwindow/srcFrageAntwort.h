@@ -40,7 +40,8 @@ public:
             *mnuFragenKategorieWaehlen = nullptr;
   TMenuItem *mnuFragenNeueFrage = nullptr, *mnuFragenAktuelleFrageAendern = nullptr,
             *AktuelleFragelschen1 = nullptr;
-  TMenuItem *mnuLernstand = nullptr, *mnuLernstandFaelligeFragen = nullptr;
+  TMenuItem *mnuLernstand = nullptr, *mnuLernstandFaelligeFragen = nullptr,
+            *mnuLernstandStatistik = nullptr;
   TMenuItem *mnuInfos = nullptr, *Kurzhilfe1 = nullptr, *mnuHilfe = nullptr,
             *btnInfosUeber = nullptr, *mnuDHV = nullptr, *mnuDULV = nullptr, *mnuDFS = nullptr;
 
@@ -84,6 +85,7 @@ public:
   void mnuDULVClick(TObject* sender);
   void mnuDFSClick(TObject* sender);
   void mnuLernstandFaelligeFragenClick(TObject* sender);
+  void mnuLernstandStatistikClick(TObject* sender);
 
   // The learner's history of answers, which hears the window's learning events.
   TLearningHistory& History() { return history; }

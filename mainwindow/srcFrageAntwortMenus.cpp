@@ -7,6 +7,7 @@
 #include "history/CalendarDate.h"
 #include "toolkit/Application.h"
 #include "windows/srcInfo.h"
+#include "windows/srcLernstand.h"
 #include "windows/srcSkizzen.h"
 #include "windows/srcXMsgBox.h"
 
@@ -121,4 +122,10 @@ void TfrmFrageAntwort::mnuLernstandFaelligeFragenClick(TObject*) {
   }
   QuestionData().StartPass(std::move(due.Entries));
   ShowNextQuestion(true);
+}
+
+// The window hands the pool of its troublesome questions back through its modal result.
+void TfrmFrageAntwort::mnuLernstandStatistikClick(TObject*) {
+  if (frmLernstand->ShowFor(history, CurrentMode() == modePruefung) == TfrmLernstand::mrLernen)
+    ShowNextQuestion(true);
 }

@@ -69,6 +69,7 @@ TEST_F(StartupTest, MenuEntriesAndShortcuts) {
       {"mnuFragenAktuelleFrageAendern", "Aktuelle Frage ändern", ShortCut('F', ssCtrl)},
       {"AktuelleFragelschen1", "Aktuelle Frage löschen", ShortCut('L', ssCtrl)},
       {"mnuLernstandFaelligeFragen", "Fällige Fragen wiederholen", ShortCut('W', ssCtrl)},
+      {"mnuLernstandStatistik", "Lernstatistik...", ShortCut('T', ssCtrl)},
       {"Kurzhilfe1", "Kurzhilfe", ShortCut(vkF1, ssCtrl)},
       {"mnuHilfe", "Hilfe", ShortCut(vkF1)},
       {"btnInfosUeber", "Über Talwinder Flugschule Ost", ShortCut(vkF1, ssShift | ssCtrl)},

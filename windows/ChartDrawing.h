@@ -1,0 +1,24 @@
+// Helpers for drawing charts on a TCanvas: text fitted and aligned in the canvas's own metric,
+// and the numbers of a chart's scale and of an outlook's parts.
+#pragma once
+
+#include "history/ExamOutlook.h"
+#include "toolkit/PaintBox.h"
+
+#include <array>
+#include <string>
+
+int TextWidth(TCanvas& canvas, const std::string& text, const TFont& font);
+// The text, shortened at its end with "…" until it is at most `width` pixels wide; whole UTF-8
+// characters go, never parts of one.
+std::string FitText(TCanvas& canvas, std::string text, const TFont& font, int width);
+// One line of text that ends at `right`, or whose middle is at `centre`.
+void TextRight(TCanvas& canvas, int right, int y, const std::string& text, const TFont& font);
+void TextCentred(TCanvas& canvas, int centre, int y, const std::string& text, const TFont& font);
+
+// Whole percentages of the three outcomes (passed, oral, failed) that add up to 100: each
+// rounded down, the rest given to the largest remainders. All 0 for an outlook without mass.
+std::array<int, 3> WholePercents(const TExamOutlook& outlook);
+// The step of a chart's value axis: the smallest 1, 2 or 5 times a power of ten that divides
+// `most` into at most four grid lines.
+int GridStep(int most);
