@@ -79,7 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   } catch (const Exception&) {
     return 0;
   }
-  fuzz::Require(ReadFile(KnowledgeFileName) == ExpectedSave(),
-                "the saved file holds the open entries");
+  // A pool without entries is no state to save: the loaded file stays as it was.
+  const std::string expected = QuestionPool().empty()
+                                   ? std::string(reinterpret_cast<const char*>(data), size)
+                                   : ExpectedSave();
+  fuzz::Require(ReadFile(KnowledgeFileName) == expected, "the saved file holds the open entries");
   return 0;
 }
