@@ -26,8 +26,14 @@ public:
   // Feeds a Windows-1252 text trimmed the same way, as the UTF-8 bytes it converts to. The code
   // points 0 to 32 are the same bytes in both, so trimming first changes nothing.
   void TrimmedCp1252Text(std::string_view text) {
-    for (char c : Trimmed(text))
-      CodePoint(Cp1252CodePoint(static_cast<unsigned char>(c)));
+    for (char c : Trimmed(text)) {
+      const auto byte = static_cast<unsigned char>(c);
+      // ASCII is the same byte in both; only the upper half needs the table.
+      if (byte < 0x80)
+        Byte(byte);
+      else
+        CodePoint(Cp1252CodePoint(byte));
+    }
   }
   uint64_t Value() const { return hash; }
 

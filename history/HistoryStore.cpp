@@ -5,7 +5,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <set>
 
 const char* const HistoryFileName = "Lernverlauf.sqlite";
 
@@ -175,8 +174,9 @@ template <class Action> auto THistoryStore::Guarded(const char* doing, Action&& 
 
 THistoryStore::THistoryStore(const std::string& filePath) : path(filePath) {
   Guarded("beim Öffnen", [&] {
+    // One connection per store, used by one thread: SQLite need not lock each call.
     database = std::make_unique<SQLite::Database>(
-        path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE, kBusyTimeoutMs);
+        path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_NOMUTEX, kBusyTimeoutMs);
     // A write-protected file opens for reading only; recording into it would fail later.
     if (sqlite3_db_readonly(database->getHandle(), "main") == 1)
       Raise(path, "die Datei ist schreibgeschützt", true);
@@ -299,19 +299,19 @@ THistoryStore::FollowCatalogue(const std::vector<std::string>& fingerprints) {
            static_cast<std::size_t>(question.RecordNo) < fingerprints.size() &&
            fingerprints[static_cast<std::size_t>(question.RecordNo)] == question.Fingerprint;
   };
-  std::set<int32_t> held;
+  std::vector<bool> held(fingerprints.size(), false);
   for (const THistoryQuestion& question : questions)
     if (holds(question))
-      held.insert(question.RecordNo);
+      held[static_cast<std::size_t>(question.RecordNo)] = true;
   std::vector<const THistoryQuestion*> moved;
   for (THistoryQuestion& question : questions) {
     if (holds(question))
       continue;
     for (std::size_t recordNo = 0; recordNo < fingerprints.size(); ++recordNo) {
       const auto candidate = static_cast<int32_t>(recordNo);
-      if (fingerprints[recordNo] == question.Fingerprint && held.count(candidate) == 0) {
+      if (!held[recordNo] && fingerprints[recordNo] == question.Fingerprint) {
         question.RecordNo = candidate;
-        held.insert(candidate);
+        held[recordNo] = true;
         moved.push_back(&question);
         break;
       }

@@ -9,6 +9,8 @@
 #include "toolkit/Application.h"
 #include "toolkit/Platform.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -40,27 +42,13 @@ std::string Letters(const std::array<bool, 4>& marks) {
   return letters;
 }
 
-// The fingerprint of every record of the catalogue, empty for a record not in use, and the
-// licence and area of each.
-struct TCatalogueView {
-  std::vector<std::string> Fingerprints;
-  std::vector<std::pair<int16_t, int16_t>> Categories;
-};
-
-TCatalogueView ReadCatalogueView() {
-  TCatalogueView view;
-  TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
-  const int64_t count = catalogue.RecordCount();
-  RecordBytes bytes{};
-  for (int64_t recordNo = 0; recordNo < count; ++recordNo) {
-    catalogue.Read(bytes.data());
-    const bool inUse = bytes[kOffInUse] != 0;
-    view.Fingerprints.push_back(inUse ? FingerprintText(RecordFingerprint(bytes)) : "");
-    view.Categories.emplace_back(ReadInt16(bytes.data() + kOffLicence),
-                                 ReadInt16(bytes.data() + kOffArea));
-  }
-  catalogue.Close();
-  return view;
+// What tells a changed catalogue file: its size, its change time to the nanosecond and the file.
+std::string CatalogueStamp() {
+  struct stat info {};
+  if (::stat(CatalogueFileName, &info) != 0)
+    return "";
+  return std::to_string(info.st_size) + ":" + std::to_string(info.st_ctim.tv_sec) + "." +
+         std::to_string(info.st_ctim.tv_nsec) + ":" + std::to_string(info.st_ino);
 }
 
 } // namespace
@@ -221,12 +209,33 @@ std::string TLearningHistory::SetRetentionPercent(const std::string& text) {
   return "";
 }
 
+const TLearningHistory::TCatalogueView& TLearningHistory::CatalogueView() {
+  const std::string stamp = CatalogueStamp();
+  if (!stamp.empty() && stamp == catalogueView.Stamp)
+    return catalogueView;
+  TCatalogueView view;
+  TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
+  const int64_t count = catalogue.RecordCount();
+  RecordBytes bytes{};
+  for (int64_t recordNo = 0; recordNo < count; ++recordNo) {
+    catalogue.Read(bytes.data());
+    const bool inUse = bytes[kOffInUse] != 0;
+    view.Fingerprints.push_back(inUse ? FingerprintText(RecordFingerprint(bytes)) : "");
+    view.Categories.emplace_back(ReadInt16(bytes.data() + kOffLicence),
+                                 ReadInt16(bytes.data() + kOffArea));
+  }
+  catalogue.Close();
+  view.Stamp = stamp;
+  catalogueView = std::move(view);
+  return catalogueView;
+}
+
 TDueQuestions TLearningHistory::DueQuestions(const std::function<bool(int, int)>& selected) {
   TDueQuestions due;
   THistoryStore* history = Store();
   if (history == nullptr)
     return due;
-  const TCatalogueView catalogue = ReadCatalogueView();
+  const TCatalogueView& catalogue = CatalogueView();
   const double retention = DesiredRetention();
   const int64_t now = Platform().UtcNowMs();
   for (const THistoryQuestion& question : history->FollowCatalogue(catalogue.Fingerprints)) {

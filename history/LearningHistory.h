@@ -54,8 +54,19 @@ private:
   // Tells the learner what went wrong once, until the history works again.
   void Report(const EHistoryError& error, const char* consequence);
 
+  // The fingerprints and categories of the catalogue's records, kept while the file is unchanged
+  // (same size, change time and file), since fingerprinting every record takes as long as
+  // reading the catalogue.
+  struct TCatalogueView {
+    std::vector<std::string> Fingerprints;
+    std::vector<std::pair<int16_t, int16_t>> Categories;
+    std::string Stamp;
+  };
+  const TCatalogueView& CatalogueView();
+
   std::string path;
   std::unique_ptr<THistoryStore> store;
+  TCatalogueView catalogueView;
   bool unusable = false;
   bool reported = false;
   // The showing of the question on display: whether it is recorded already, and its last check.
