@@ -81,6 +81,13 @@ void TControl::SetFont(const TFont& value) {
   NotifyChanged(TChange::Font);
 }
 
+void TControl::SetCursor(TCursor value) {
+  if (cursor == value)
+    return;
+  cursor = value;
+  NotifyChanged(TChange::Cursor);
+}
+
 bool TControl::CanFocus() const {
   if (!IsFocusable())
     return false;

@@ -54,6 +54,10 @@ public:
   const TFont& Font() const { return font; }
   virtual void SetFont(const TFont& value);
 
+  // The pointer's shape while it is over the control.
+  TCursor Cursor() const { return cursor; }
+  void SetCursor(TCursor value);
+
   int TabOrder() const { return tabOrder; }
   void SetTabOrder(int value) { tabOrder = value; }
   // Whether the control takes the keyboard focus (buttons, boxes, inputs).
@@ -108,6 +112,7 @@ private:
   bool enabled = true;
   std::string caption;
   TFont font;
+  TCursor cursor = crDefault;
   int tabOrder = -1;
   bool clickConsumed = false;
 };

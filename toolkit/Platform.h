@@ -15,7 +15,18 @@ class TMenuItem;
 
 // What a realised form is told when the model changes; it never reports back what the program
 // did, only the user's input, through the model's input entry points.
-enum class TChange { Bounds, Text, Visible, Enabled, Checked, MaxLength, Picture, Font, Focus };
+enum class TChange {
+  Bounds,
+  Text,
+  Visible,
+  Enabled,
+  Checked,
+  MaxLength,
+  Picture,
+  Font,
+  Focus,
+  Cursor
+};
 
 class TFormPeer {
 public:

@@ -148,8 +148,9 @@ void TFltkFormPeer::PlaceWindow() {
 }
 
 void TFltkFormPeer::ApplyAll(TControl& control) {
-  for (TChange what : {TChange::Bounds, TChange::Font, TChange::Text, TChange::Visible,
-                       TChange::Enabled, TChange::Checked, TChange::MaxLength, TChange::Picture})
+  for (TChange what :
+       {TChange::Bounds, TChange::Font, TChange::Text, TChange::Visible, TChange::Enabled,
+        TChange::Checked, TChange::MaxLength, TChange::Picture, TChange::Cursor})
     Apply(control, what);
 }
 

@@ -11,6 +11,7 @@
 // - main menus: separators, check marks, hidden and disabled entries, shortcut texts;
 // - input: clicks and other mouse buttons, every key through the model (key down, typed
 //   character, menu shortcuts, access letters), focus mirrored from the model;
+// - the pointer's shape: the hand over controls whose Cursor is crHandPoint;
 // - fonts: Liberation Sans for "MS Sans Serif" and "Arial", points to pixels at 96 dpi, text
 //   measured as it is drawn, LF CR and CR LF as one line break;
 // - the platform services: tick count, time of day, program path, screen size, desktop

@@ -76,9 +76,31 @@ void TFltkLink::Apply(TChange what) {
     widget.labelcolor(mapped.Color);
     break;
   }
+  case TChange::Cursor:
+    // The pointer over the widget now takes the new shape; elsewhere the next entering does.
+    if (Fl::belowmouse() == &widget && !PointerEntered())
+      PointerLeft();
+    break;
   default:
     break; // a widget that shows more of its control applies the rest itself
   }
+}
+
+bool TFltkLink::PointerEntered() {
+  Fl_Window* window = widget.window();
+  if (control == nullptr || window == nullptr || control->Cursor() != crHandPoint)
+    return false;
+  window->cursor(FL_CURSOR_HAND);
+  cursorShown = true;
+  return true;
+}
+
+void TFltkLink::PointerLeft() {
+  if (!cursorShown)
+    return;
+  cursorShown = false;
+  if (Fl_Window* window = widget.window())
+    window->cursor(FL_CURSOR_DEFAULT);
 }
 
 int TFltkLink::HandleInput(int event) {
@@ -116,6 +138,12 @@ int TFltkLink::HandleInput(int event) {
   case FL_SHORTCUT:
     // A button would otherwise fire on its access letter by itself; the model decides.
     return 0;
+  case FL_ENTER:
+    return PointerEntered() ? 1 : -1;
+  case FL_LEAVE:
+  case FL_HIDE:
+    PointerLeft();
+    return -1;
   default:
     return -1;
   }

@@ -33,20 +33,30 @@ public:
   void Detach() { control = nullptr; }
 
   // Shows a changed property of the linked control on the widget (the peer places widgets and
-  // moves the focus itself). The base shows caption, visibility, enabled state and font.
+  // moves the focus itself). The base shows caption, visibility, enabled state, font and the
+  // pointer's shape.
   virtual void Apply(TChange what);
 
 protected:
   // The mouse and key handling of a control that is clicked as a whole: the left button
   // clicks the control when released over it (so a press dragged off does nothing), other
   // buttons only press the mouse down on it; keys go to the form through the peer. Returns -1
-  // for events it leaves to the FLTK widget.
+  // for events it leaves to the FLTK widget. The pointer's entering and leaving set the
+  // window's cursor to the control's.
   int HandleInput(int event);
 
   TFltkFormPeer& peer;
   TControl* control = nullptr;
   Fl_Widget& widget;
   bool pressed = false;
+
+private:
+  // FLTK keeps one cursor per window: the widget sets it while the pointer is over it. Entering
+  // returns whether the widget keeps the pointer, since only then does FLTK report the leaving.
+  bool PointerEntered();
+  void PointerLeft();
+
+  bool cursorShown = false;
 };
 
 // TLabel: draws its text itself, line by line, so that "&" and "@" show literally and the
