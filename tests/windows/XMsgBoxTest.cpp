@@ -390,6 +390,7 @@ TEST_F(XMsgBoxTest, IconKinds) {
     EXPECT_EQ(image.Height(), 32) << name;
     EXPECT_EQ(image.Picture().Width(), 32) << name;
     EXPECT_EQ(image.Picture().Height(), 32) << name;
+    EXPECT_TRUE(image.TransparentWhite()) << name;
     pictures.insert(image.Picture().Pixels());
   }
   EXPECT_EQ(pictures.size(), names.size());

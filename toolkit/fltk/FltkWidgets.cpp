@@ -375,9 +375,31 @@ void TFltkImage::draw() {
   if (picture->Empty())
     return;
   fl_push_clip(x(), y(), w(), h());
-  fl_draw_image(picture->Pixels().data(), x(), y(), picture->Width(), picture->Height(), 3,
-                picture->Width() * 3);
+  if (image->TransparentWhite())
+    WithTransparentWhite(*picture).draw(x(), y());
+  else
+    fl_draw_image(picture->Pixels().data(), x(), y(), picture->Width(), picture->Height(), 3,
+                  picture->Width() * 3);
   fl_pop_clip();
+}
+
+Fl_RGB_Image& TFltkImage::WithTransparentWhite(const TPicture& picture) {
+  const std::vector<uint8_t>& rgb = picture.Pixels();
+  if (rgbaImage && rgbaSource == rgb.data())
+    return *rgbaImage;
+  rgbaImage.reset();
+  rgbaPixels.resize(rgb.size() / 3 * 4);
+  for (std::size_t from = 0, to = 0; from + 2 < rgb.size(); from += 3, to += 4) {
+    rgbaPixels[to] = rgb[from];
+    rgbaPixels[to + 1] = rgb[from + 1];
+    rgbaPixels[to + 2] = rgb[from + 2];
+    rgbaPixels[to + 3] =
+        TImage::IsTransparentWhite(rgb[from], rgb[from + 1], rgb[from + 2]) ? 0 : 255;
+  }
+  rgbaImage =
+      std::make_unique<Fl_RGB_Image>(rgbaPixels.data(), picture.Width(), picture.Height(), 4);
+  rgbaSource = rgb.data();
+  return *rgbaImage;
 }
 
 int TFltkImage::handle(int event) {
@@ -386,9 +408,10 @@ int TFltkImage::handle(int event) {
 }
 
 void TFltkImage::Apply(TChange what) {
-  if (what == TChange::Picture)
-    failedFile.clear();           // a new picture: a failed decode may be tried again
-  else if (what != TChange::Text) // an image shows no caption
+  if (what == TChange::Picture) {
+    failedFile.clear(); // a new picture: a failed decode may be tried again
+    rgbaImage.reset();
+  } else if (what != TChange::Text) // an image shows no caption
     TFltkLink::Apply(what);
 }
 

@@ -9,9 +9,11 @@
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
+#include <FL/Fl_Image.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Round_Button.H>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -114,7 +116,8 @@ private:
 };
 
 // TImage: draws the model's picture from its own pixel buffer. The picture file is decoded
-// on the first draw, so only pictures that are actually shown are decoded.
+// on the first draw, so only pictures that are actually shown are decoded. A picture with
+// transparent white is drawn as a copy whose white pixels have no opacity.
 class TFltkImage : public Fl_Widget, public TFltkLink {
 public:
   TFltkImage(TFltkFormPeer& owner, TImage& image);
@@ -124,7 +127,15 @@ public:
   void Apply(TChange what) override;
 
 private:
+  // The picture as red, green, blue and opacity, white made transparent; made again when the
+  // picture's pixels are others than last time.
+  Fl_RGB_Image& WithTransparentWhite(const TPicture& picture);
+
   std::string failedFile;
+  // FLTK's image does not copy its pixels: they live here as long as it does.
+  std::vector<uchar> rgbaPixels;
+  std::unique_ptr<Fl_RGB_Image> rgbaImage;
+  const uint8_t* rgbaSource = nullptr;
 };
 
 // TGroupBox: an etched frame with the caption on its top line; holds the widgets of its
