@@ -105,30 +105,32 @@ void TFltkLink::PointerLeft() {
 
 int TFltkLink::HandleInput(int event) {
   switch (event) {
-  case FL_PUSH:
+  case FL_PUSH: {
     if (control == nullptr)
       return 1;
+    TControl* target = control;
+    const TShiftState shift = ShiftStateOf(Fl::event_state());
+    const int x = Fl::event_x() - widget.x();
+    const int y = Fl::event_y() - widget.y();
+    // Nothing of this widget is touched after forwarding: a handler may end the control.
     if (Fl::event_button() == FL_LEFT_MOUSE) {
       pressed = true;
-      return 1;
+      peer.Forward([=] { target->LeftButtonDown(shift, x, y); });
     } else if (control->AcceptsInput()) {
-      TControl* target = control;
       const TMouseButton button = ModelButtonOf(Fl::event_button());
-      const TShiftState shift = ShiftStateOf(Fl::event_state());
-      const int x = Fl::event_x() - widget.x();
-      const int y = Fl::event_y() - widget.y();
       peer.Forward([=] { target->MouseDown(button, shift, x, y); });
     }
     return 1;
+  }
   case FL_DRAG:
     return 1;
   case FL_RELEASE:
     if (pressed && Fl::event_button() == FL_LEFT_MOUSE) {
       pressed = false;
-      if (control != nullptr && Fl::event_inside(&widget)) {
+      if (control != nullptr) {
         TControl* target = control;
-        // Nothing of this widget is touched after the click: its handler may end the control.
-        peer.Forward([target] { target->Click(); });
+        const bool over = Fl::event_inside(&widget) != 0;
+        peer.Forward([target, over] { target->LeftButtonUp(over); });
       }
     }
     return 1;

@@ -40,9 +40,10 @@ public:
   virtual void Apply(TChange what);
 
 protected:
-  // The mouse and key handling of a control that is clicked as a whole: the left button
-  // clicks the control when released over it (so a press dragged off does nothing), other
-  // buttons only press the mouse down on it; keys go to the form through the peer. Returns -1
+  // The mouse and key handling of a control that is clicked as a whole: the left button's
+  // press fires the mouse-down at once and its release over the control completes the click
+  // (so a press dragged off clicks nothing), other buttons only press the mouse down on it;
+  // keys go to the form through the peer. Returns -1
   // for events it leaves to the FLTK widget. The pointer's entering and leaving set the
   // window's cursor to the control's.
   int HandleInput(int event);
