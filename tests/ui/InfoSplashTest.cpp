@@ -88,4 +88,25 @@ TEST_F(InfoSplashTest, InfoWindowPlacementTextsAndLinks) {
   EXPECT_EQ(secondText, firstText);
 }
 
+TEST_F(InfoSplashTest, CloseRequestOfAWindowManagerClosesTheInfoWindowAsOkiDokiDoes) {
+  Start();
+  const std::string counter = CounterLine();
+  platform.OnModal("frmInfo", [](TForm& window) {
+    window.CloseRequest();
+    EXPECT_FALSE(window.Visible());
+  });
+  ChooseMenu(Main(), "btnInfosUeber");
+  EXPECT_FALSE(frmInfo->Visible());
+  EXPECT_TRUE(Main().Visible());
+  EXPECT_FALSE(Application.Terminated());
+  EXPECT_TRUE(platform.OpenedTargets().empty()) << "no link was opened";
+  EXPECT_TRUE(platform.Messages().empty());
+  EXPECT_EQ(CounterLine(), counter);
+  // It opens again as before.
+  platform.OnModal("frmInfo", [](TForm& window) { ClickControl(window, "btnOk"); });
+  ChooseMenu(Main(), "btnInfosUeber");
+  EXPECT_FALSE(frmInfo->Visible());
+  EXPECT_EQ(platform.PendingScripts(), 0U);
+}
+
 } // namespace

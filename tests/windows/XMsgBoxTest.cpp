@@ -438,4 +438,24 @@ TEST_F(XMsgBoxTest, CallWhileShowingRefillsTheWindow) {
   EXPECT_TRUE(ButtonsOf(*frmXMsgBox).empty());
 }
 
+TEST_F(XMsgBoxTest, CloseRequestOfAWindowManagerEndsTheMessageAsItsTimeoutDoes) {
+  int clicks = 0;
+  std::string input = "vorher";
+  platform.OnModal("frmXMsgBox", [&](TForm& form) {
+    for (TButton* button : ButtonsOf(form))
+      button->OnClick = [&clicks](TObject*) { ++clicks; };
+    TypeText(form, "!");
+    form.CloseRequest();
+    EXPECT_FALSE(form.Visible());
+  });
+  EXPECT_EQ(XMsgBox("Schließen?", "Titel", 1, "+Ok|-Nein", 5, true, input), 0);
+  EXPECT_EQ(clicks, 0) << "no button is pressed";
+  EXPECT_TRUE(ButtonsOf(*frmXMsgBox).empty());
+  EXPECT_FALSE(frmXMsgBox->tmrXMB001->Running());
+  EXPECT_EQ(input, "vorher!") << "the input line hands its text back as on every closing";
+  EXPECT_FALSE(Application.Terminated());
+  // The window is ready for the next message.
+  EXPECT_EQ(Show("Danach", "+Ok", [](TfrmXMsgBox& form) { PressKey(form, vkReturn); }), 1);
+}
+
 } // namespace

@@ -3,7 +3,8 @@
 // What this backend realises:
 // - forms as double-buffered windows: caption, outer position and size from the model's frame
 //   metrics, fixed size, no border for BorderStyle None, modal showing, close box and Escape
-//   handed to the model;
+//   handed to the model; tool windows transient for the main form's window and out of the
+//   task list;
 // - one widget per control: labels (literal text, word wrap, transparency, underline), check
 //   boxes, radio buttons, push buttons (default button outlined, access letters), one-line
 //   inputs (maximum length, paste), pictures (decoded when first drawn), group boxes; controls

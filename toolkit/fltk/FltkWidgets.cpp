@@ -470,6 +470,14 @@ TFltkWindow::TFltkWindow(TFltkFormPeer& owner, int width, int height)
   resizable(nullptr);
 }
 
+void TFltkWindow::show() {
+  if (shown() || !peer.IsToolWindow()) {
+    Fl_Double_Window::show();
+    return;
+  }
+  ShowToolWindow(*this, peer.OwnerWindow(), [this] { Fl_Double_Window::show(); });
+}
+
 void TFltkWindow::PlaceClientArea(int left, int top, int width, int height) {
   resize(left, top, width, height);
   force_position(1);

@@ -166,6 +166,8 @@ public:
   TFltkWindow(TFltkFormPeer& owner, int width, int height);
   int handle(int event) override;
   void draw() override;
+  // A tool window is shown transient for the main form's window and out of the task list.
+  void show() override;
   // Gives the window the X input focus once it is drawn (mapped): without a window manager
   // nothing else would, and keys would go nowhere.
   void RequestInputFocus() { inputFocusPending = true; }
