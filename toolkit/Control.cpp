@@ -81,6 +81,13 @@ void TControl::SetFont(const TFont& value) {
   NotifyChanged(TChange::Font);
 }
 
+void TControl::SetCursor(TCursor value) {
+  if (cursor == value)
+    return;
+  cursor = value;
+  NotifyChanged(TChange::Cursor);
+}
+
 bool TControl::CanFocus() const {
   if (!IsFocusable())
     return false;
@@ -136,18 +143,31 @@ bool TControl::AcceptsInput() const {
   return Showing() && Enabled() && (form == nullptr || !form->InputBlocked());
 }
 
-void TControl::Click() {
+void TControl::LeftButtonDown(TShiftState shift, int x, int y) {
+  leftButtonDown = false;
   if (!AcceptsInput())
     return;
   if (IsFocusable())
     SetFocus();
   clickConsumed = false;
-  MouseDown();
+  leftButtonDown = true;
+  MouseDown(TMouseButton::Left, shift, x, y);
+}
+
+void TControl::LeftButtonUp(bool overControl) {
+  if (!leftButtonDown)
+    return;
+  leftButtonDown = false;
   // The mouse-down handler may have hidden or disabled the control, or dealt with the press.
-  if (clickConsumed || !AcceptsInput())
+  if (!overControl || clickConsumed || !AcceptsInput())
     return;
   ClickReaction();
   DoClick();
+}
+
+void TControl::Click() {
+  LeftButtonDown();
+  LeftButtonUp(true);
 }
 
 void TWinControl::RemoveChild(TControl* control) {

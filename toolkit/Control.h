@@ -54,6 +54,10 @@ public:
   const TFont& Font() const { return font; }
   virtual void SetFont(const TFont& value);
 
+  // The pointer's shape while it is over the control.
+  TCursor Cursor() const { return cursor; }
+  void SetCursor(TCursor value);
+
   int TabOrder() const { return tabOrder; }
   void SetTabOrder(int value) { tabOrder = value; }
   // Whether the control takes the keyboard focus (buttons, boxes, inputs).
@@ -73,9 +77,15 @@ public:
 
   // User input, as a backend or a test delivers it. Each fires the events the desktop fires
   // and then does the toolkit's own part (a click toggles a box, a key presses a button).
+  // Click is a left press and release over the control at once.
   void Click();
   void MouseDown(TMouseButton button = TMouseButton::Left, TShiftState shift = 0, int x = 0,
                  int y = 0);
+  // The left button goes down on the control: it takes the focus and fires OnMouseDown at once.
+  void LeftButtonDown(TShiftState shift = 0, int x = 0, int y = 0);
+  // The left button comes up again after LeftButtonDown; over the control that completes the
+  // click (the toolkit's reaction, then OnClick) unless the press was consumed.
+  void LeftButtonUp(bool overControl);
 
   // Called by a mouse-down handler that has dealt with the press itself: the click that the
   // press starts then neither toggles nor selects the control and fires no OnClick.
@@ -108,8 +118,10 @@ private:
   bool enabled = true;
   std::string caption;
   TFont font;
+  TCursor cursor = crDefault;
   int tabOrder = -1;
   bool clickConsumed = false;
+  bool leftButtonDown = false;
 };
 
 class TWinControl : public TControl {

@@ -15,7 +15,19 @@ class TMenuItem;
 
 // What a realised form is told when the model changes; it never reports back what the program
 // did, only the user's input, through the model's input entry points.
-enum class TChange { Bounds, Text, Visible, Enabled, Checked, MaxLength, Picture, Font, Focus, Paint };
+enum class TChange {
+  Bounds,
+  Text,
+  Visible,
+  Enabled,
+  Checked,
+  MaxLength,
+  Picture,
+  Font,
+  Focus,
+  Cursor,
+  Paint
+};
 
 class TFormPeer {
 public:

@@ -164,6 +164,13 @@ void TImage::SetPicture(TPicture value) {
   NotifyChanged(TChange::Picture);
 }
 
+void TImage::SetTransparentWhite(bool value) {
+  if (transparentWhite == value)
+    return;
+  transparentWhite = value;
+  NotifyChanged(TChange::Picture);
+}
+
 void TImage::SetAutoSize(bool value) {
   autoSize = value;
   AdjustSize();

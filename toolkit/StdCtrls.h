@@ -115,6 +115,17 @@ public:
   // The size the picture will have, read from its header without decoding the pixels.
   TTextSize PictureSize() const { return pictureSize; }
 
+  // Whether the picture's white is drawn transparent, so that what lies behind the image (the
+  // window's background) shows there. White is every pixel whose red, green and blue are all
+  // TransparentWhiteMin or above: JPEG pictures blur pure white into such values.
+  bool TransparentWhite() const { return transparentWhite; }
+  void SetTransparentWhite(bool value);
+  static constexpr uint8_t TransparentWhiteMin = 235;
+  static bool IsTransparentWhite(uint8_t red, uint8_t green, uint8_t blue) {
+    return red >= TransparentWhiteMin && green >= TransparentWhiteMin &&
+           blue >= TransparentWhiteMin;
+  }
+
 private:
   void AdjustSize();
 
@@ -122,6 +133,7 @@ private:
   std::string pictureFile;
   TTextSize pictureSize;
   bool autoSize = false;
+  bool transparentWhite = false;
 };
 
 class TGroupBox : public TWinControl {

@@ -55,6 +55,10 @@ inline TShortCut ShortCut(int key, TShiftState shift = 0) { return key | shift; 
 
 enum class TMouseButton { Left, Right, Middle };
 
+// The mouse pointer's shape while it is over a control: the desktop's arrow, or the hand that
+// marks a link.
+enum TCursor : int { crDefault, crHandPoint };
+
 using TNotifyEvent = std::function<void(TObject* sender)>;
 using TKeyEvent = std::function<void(TObject* sender, int& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char32_t& key)>;

@@ -59,9 +59,11 @@ TfrmInfo::TfrmInfo() : TForm("frmInfo") {
   txtInfoText01->SetBounds(280, 32, 245, 289);
   txtInfoText03 = Create<TLabel>("txtInfoText03");
   txtInfoText03->SetFont(LinkFont());
+  txtInfoText03->SetCursor(crHandPoint);
   txtInfoText03->OnClick = [this](TObject* sender) { txtInfoText03Click(sender); };
   txtInfoText04 = Create<TLabel>("txtInfoText04");
   txtInfoText04->SetFont(LinkFont());
+  txtInfoText04->SetCursor(crHandPoint);
   txtInfoText04->OnClick = [this](TObject* sender) { txtInfoText04Click(sender); };
   btnOk = Create<TButton>("btnOk");
   btnOk->SetCaption("OkiDoki");

@@ -29,6 +29,7 @@ TfrmSplash::TfrmSplash() : TForm("frmSplash") {
   lblDHV->SetTransparent(true);
   lblDHV->SetBounds(376, 440, 207, 14);
   lblDHV->SetCaption("Enthält die Prüfungskataloge des DHV");
+  lblDHV->SetCursor(crHandPoint);
   lblDHV->OnClick = [this](TObject* sender) { lblDHVClick(sender); };
   OnActivate = [this](TObject* sender) { FormActivate(sender); };
 }

@@ -94,10 +94,12 @@ TfrmXMsgBox::TfrmXMsgBox() : TForm("frmXMsgBox") {
   SetFont(font);
   SetBounds(0, 0, 300, 110);
 
-  // The icons are pictures beside the program; a missing one leaves its place empty.
+  // The icons are pictures beside the program; a missing one leaves its place empty. Their
+  // white is drawn transparent, so that no white square frames them.
   const auto icon = [this](const std::string& name, const std::string& file) {
     TImage* image = Create<TImage>(name);
     image->SetBounds(kIconLeft, kIconTop, kIconSide, kIconSide);
+    image->SetTransparentWhite(true);
     try {
       image->SetPictureFile(AssetPath("icons/" + file));
     } catch (const std::exception&) {

@@ -136,6 +136,13 @@ TEST_F(ToolkitTest, ClicksFireEventsInOrderAndProgramChangesDoNot) {
   events.clear();
   form.chkEins->SetChecked(false);
   EXPECT_EQ(events, "");
+  // The press fires the mouse-down at once; a release off the box clicks nothing.
+  form.chkEins->LeftButtonDown();
+  EXPECT_EQ(events, "down(0)");
+  form.chkEins->LeftButtonUp(false);
+  form.chkEins->LeftButtonUp(true); // no press is pending any more
+  EXPECT_EQ(events, "down(0)");
+  events.clear();
   // A disabled box can be ticked by the program but not clicked by the user.
   form.chkEins->SetEnabled(false);
   form.chkEins->SetChecked(true);

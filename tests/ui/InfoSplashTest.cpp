@@ -19,6 +19,7 @@ TEST_F(InfoSplashTest, SplashPlacement) {
   EXPECT_EQ(frmSplash->Width(), 640);
   EXPECT_EQ(frmSplash->Height(), 480);
   EXPECT_EQ(frmSplash->lblDHV->Caption(), "Enthält die Prüfungskataloge des DHV");
+  EXPECT_EQ(frmSplash->lblDHV->Cursor(), crHandPoint) << "the link shows the hand";
   frmSplash->Show();
   ClickControl(*frmSplash, "lblDHV");
   EXPECT_EQ(platform.OpenedTargets(), std::vector<std::string>{DhvWebAddress});
@@ -56,6 +57,10 @@ TEST_F(InfoSplashTest, InfoWindowPlacementTextsAndLinks) {
     EXPECT_EQ(lines[ownerLine - 1].substr(lines[ownerLine - 1].size() - 9), "Homepage:");
     EXPECT_EQ(frmInfo->txtInfoText03->Left(), 280);
     EXPECT_EQ(frmInfo->txtInfoText04->Left(), 280);
+    // Only the links show the hand.
+    EXPECT_EQ(frmInfo->txtInfoText03->Cursor(), crHandPoint);
+    EXPECT_EQ(frmInfo->txtInfoText04->Cursor(), crHandPoint);
+    EXPECT_EQ(frmInfo->txtInfoText01->Cursor(), crDefault);
     firstText = frmInfo->txtInfoText01->Caption();
     ClickControl(window, "txtInfoText03");
     ClickControl(window, "txtInfoText04");
@@ -81,6 +86,27 @@ TEST_F(InfoSplashTest, InfoWindowPlacementTextsAndLinks) {
   platform.OnModal("frmInfo", [&](TForm&) { secondText = frmInfo->txtInfoText01->Caption(); });
   ChooseMenu(Main(), "btnInfosUeber");
   EXPECT_EQ(secondText, firstText);
+}
+
+TEST_F(InfoSplashTest, CloseRequestOfAWindowManagerClosesTheInfoWindowAsOkiDokiDoes) {
+  Start();
+  const std::string counter = CounterLine();
+  platform.OnModal("frmInfo", [](TForm& window) {
+    window.CloseRequest();
+    EXPECT_FALSE(window.Visible());
+  });
+  ChooseMenu(Main(), "btnInfosUeber");
+  EXPECT_FALSE(frmInfo->Visible());
+  EXPECT_TRUE(Main().Visible());
+  EXPECT_FALSE(Application.Terminated());
+  EXPECT_TRUE(platform.OpenedTargets().empty()) << "no link was opened";
+  EXPECT_TRUE(platform.Messages().empty());
+  EXPECT_EQ(CounterLine(), counter);
+  // It opens again as before.
+  platform.OnModal("frmInfo", [](TForm& window) { ClickControl(window, "btnOk"); });
+  ChooseMenu(Main(), "btnInfosUeber");
+  EXPECT_FALSE(frmInfo->Visible());
+  EXPECT_EQ(platform.PendingScripts(), 0U);
 }
 
 } // namespace

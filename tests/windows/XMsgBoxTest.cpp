@@ -390,6 +390,7 @@ TEST_F(XMsgBoxTest, IconKinds) {
     EXPECT_EQ(image.Height(), 32) << name;
     EXPECT_EQ(image.Picture().Width(), 32) << name;
     EXPECT_EQ(image.Picture().Height(), 32) << name;
+    EXPECT_TRUE(image.TransparentWhite()) << name;
     pictures.insert(image.Picture().Pixels());
   }
   EXPECT_EQ(pictures.size(), names.size());
@@ -435,6 +436,26 @@ TEST_F(XMsgBoxTest, CallWhileShowingRefillsTheWindow) {
   EXPECT_EQ(innerResult, 0);
   EXPECT_EQ(result, 3);
   EXPECT_TRUE(ButtonsOf(*frmXMsgBox).empty());
+}
+
+TEST_F(XMsgBoxTest, CloseRequestOfAWindowManagerEndsTheMessageAsItsTimeoutDoes) {
+  int clicks = 0;
+  std::string input = "vorher";
+  platform.OnModal("frmXMsgBox", [&](TForm& form) {
+    for (TButton* button : ButtonsOf(form))
+      button->OnClick = [&clicks](TObject*) { ++clicks; };
+    TypeText(form, "!");
+    form.CloseRequest();
+    EXPECT_FALSE(form.Visible());
+  });
+  EXPECT_EQ(XMsgBox("Schließen?", "Titel", 1, "+Ok|-Nein", 5, true, input), 0);
+  EXPECT_EQ(clicks, 0) << "no button is pressed";
+  EXPECT_TRUE(ButtonsOf(*frmXMsgBox).empty());
+  EXPECT_FALSE(frmXMsgBox->tmrXMB001->Running());
+  EXPECT_EQ(input, "vorher!") << "the input line hands its text back as on every closing";
+  EXPECT_FALSE(Application.Terminated());
+  // The window is ready for the next message.
+  EXPECT_EQ(Show("Danach", "+Ok", [](TfrmXMsgBox& form) { PressKey(form, vkReturn); }), 1);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // pictures and modal showing.
 #include "FltkFixture.h"
 #include "ScreenPixels.h"
+#include "XPointer.h"
 #include "toolkit/fltk/FltkFonts.h"
 #include "toolkit/fltk/FltkText.h"
 
@@ -206,6 +207,47 @@ TEST_F(FltkBackend, ClicksGoToTheModelOnceAndTheWidgetFollowsIt) {
   box->SetEnabled(false);
   ClickCentre(boxWidget);
   EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(FltkBackend, ThePressOfTheMouseButtonFiresTheMouseDownAtOnce) {
+  TForm form("frmDruck");
+  form.SetBounds(0, 0, 300, 200);
+  auto* box = form.Create<TCheckBox>("chkAntwortA");
+  box->SetBounds(20, 20, 150, 17);
+  box->SetCaption("Antwort A");
+  int downs = 0, clicks = 0;
+  bool consume = true;
+  // As the answer boxes in Schnelllernmodus: the press answers, the click must not toggle.
+  box->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+    ++downs;
+    if (consume)
+      box->ConsumeClick();
+  };
+  box->OnClick = [&](TObject*) { ++clicks; };
+  ShowAndDraw(form);
+  const Fl_Widget& widget = *PeerOf(form).WidgetOf(*box);
+  MovePointer(PeerOf(form).Window(), widget.x() + 6, widget.y() + widget.h() / 2);
+  Pump(100);
+
+  PointerButton(1, true);
+  Pump(200);
+  EXPECT_EQ(downs, 1) << "the mouse-down fires while the button is still down";
+  EXPECT_EQ(clicks, 0);
+  PointerButton(1, false);
+  Pump(200);
+  EXPECT_EQ(downs, 1);
+  EXPECT_FALSE(box->Checked()) << "a consumed click does not toggle";
+  EXPECT_EQ(clicks, 0) << "a consumed click fires no OnClick";
+
+  consume = false;
+  PointerButton(1, true);
+  Pump(200);
+  EXPECT_EQ(downs, 2);
+  EXPECT_FALSE(box->Checked()) << "the toggle waits for the release";
+  PointerButton(1, false);
+  Pump(200);
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(FltkBackend, KeysGoThroughTheModel) {

@@ -16,8 +16,7 @@ void MovePointer(Fl_Window& window, int x, int y) {
 }
 
 void PointerButton(int button, bool down) {
-  XTestFakeButtonEvent(fl_display, static_cast<unsigned>(button), down ? True : False,
-                       CurrentTime);
+  XTestFakeButtonEvent(fl_display, static_cast<unsigned>(button), down ? True : False, CurrentTime);
   XFlush(fl_display);
 }
 

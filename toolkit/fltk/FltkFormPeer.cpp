@@ -54,6 +54,19 @@ TFltkFormPeer::~TFltkFormPeer() {
   window.reset();
 }
 
+bool TFltkFormPeer::IsToolWindow() const {
+  return form.BorderStyle() == TBorderStyle::ToolWindow ||
+         form.BorderStyle() == TBorderStyle::SizeToolWin;
+}
+
+Fl_Window* TFltkFormPeer::OwnerWindow() const {
+  TForm* mainForm = Application.MainForm();
+  if (mainForm == nullptr || mainForm == &form)
+    return nullptr;
+  const auto* owner = dynamic_cast<const TFltkFormPeer*>(mainForm->Peer());
+  return owner != nullptr && owner->window->shown() ? owner->window.get() : nullptr;
+}
+
 int TFltkFormPeer::MenuHeight() const { return form.Menu() != nullptr ? kMenuBarHeight : 0; }
 
 Fl_Widget* TFltkFormPeer::WidgetOf(const TControl& control) const {
@@ -151,8 +164,9 @@ void TFltkFormPeer::PlaceWindow() {
 }
 
 void TFltkFormPeer::ApplyAll(TControl& control) {
-  for (TChange what : {TChange::Bounds, TChange::Font, TChange::Text, TChange::Visible,
-                       TChange::Enabled, TChange::Checked, TChange::MaxLength, TChange::Picture})
+  for (TChange what :
+       {TChange::Bounds, TChange::Font, TChange::Text, TChange::Visible, TChange::Enabled,
+        TChange::Checked, TChange::MaxLength, TChange::Picture, TChange::Cursor})
     Apply(control, what);
 }
 

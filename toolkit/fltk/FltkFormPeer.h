@@ -14,6 +14,7 @@
 class Fl_Menu_Bar;
 class Fl_Widget;
 class Fl_Group;
+class Fl_Window;
 class TFltkWindow;
 class TFltkLink;
 class TFltkMenuItems;
@@ -47,6 +48,10 @@ public:
   void SyncFocus(bool activating);
 
   TForm& Form() const { return form; }
+  // Whether the form is a tool window (of either border style), and the shown window of the
+  // main form that it belongs to (nullptr when there is none, or this is the main form).
+  bool IsToolWindow() const;
+  Fl_Window* OwnerWindow() const;
   // The realised parts, for tests and diagnostics.
   TFltkWindow& Window() const { return *window; }
   Fl_Widget* WidgetOf(const TControl& control) const;

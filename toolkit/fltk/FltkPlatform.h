@@ -3,7 +3,8 @@
 // What this backend realises:
 // - forms as double-buffered windows: caption, outer position and size from the model's frame
 //   metrics, fixed size, no border for BorderStyle None, modal showing, close box and Escape
-//   handed to the model;
+//   handed to the model; tool windows transient for the main form's window and out of the
+//   task list;
 // - one widget per control: labels (literal text, word wrap, transparency, underline), check
 //   boxes, radio buttons, push buttons (default button outlined, access letters), one-line
 //   inputs (maximum length, paste), pictures (decoded when first drawn), group boxes; controls
@@ -11,6 +12,7 @@
 // - main menus: separators, check marks, hidden and disabled entries, shortcut texts;
 // - input: clicks and other mouse buttons, every key through the model (key down, typed
 //   character, menu shortcuts, access letters), focus mirrored from the model;
+// - the pointer's shape: the hand over controls whose Cursor is crHandPoint;
 // - fonts: Liberation Sans for "MS Sans Serif" and "Arial", points to pixels at 96 dpi, text
 //   measured as it is drawn, LF CR and CR LF as one line break;
 // - the platform services: tick count, time of day, program path, screen size, desktop

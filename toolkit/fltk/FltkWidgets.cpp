@@ -76,37 +76,61 @@ void TFltkLink::Apply(TChange what) {
     widget.labelcolor(mapped.Color);
     break;
   }
+  case TChange::Cursor:
+    // The pointer over the widget now takes the new shape; elsewhere the next entering does.
+    if (Fl::belowmouse() == &widget && !PointerEntered())
+      PointerLeft();
+    break;
   default:
     break; // a widget that shows more of its control applies the rest itself
   }
 }
 
+bool TFltkLink::PointerEntered() {
+  Fl_Window* window = widget.window();
+  if (control == nullptr || window == nullptr || control->Cursor() != crHandPoint)
+    return false;
+  window->cursor(FL_CURSOR_HAND);
+  cursorShown = true;
+  return true;
+}
+
+void TFltkLink::PointerLeft() {
+  if (!cursorShown)
+    return;
+  cursorShown = false;
+  if (Fl_Window* window = widget.window())
+    window->cursor(FL_CURSOR_DEFAULT);
+}
+
 int TFltkLink::HandleInput(int event) {
   switch (event) {
-  case FL_PUSH:
+  case FL_PUSH: {
     if (control == nullptr)
       return 1;
+    TControl* target = control;
+    const TShiftState shift = ShiftStateOf(Fl::event_state());
+    const int x = Fl::event_x() - widget.x();
+    const int y = Fl::event_y() - widget.y();
+    // Nothing of this widget is touched after forwarding: a handler may end the control.
     if (Fl::event_button() == FL_LEFT_MOUSE) {
       pressed = true;
-      return 1;
+      peer.Forward([=] { target->LeftButtonDown(shift, x, y); });
     } else if (control->AcceptsInput()) {
-      TControl* target = control;
       const TMouseButton button = ModelButtonOf(Fl::event_button());
-      const TShiftState shift = ShiftStateOf(Fl::event_state());
-      const int x = Fl::event_x() - widget.x();
-      const int y = Fl::event_y() - widget.y();
       peer.Forward([=] { target->MouseDown(button, shift, x, y); });
     }
     return 1;
+  }
   case FL_DRAG:
     return 1;
   case FL_RELEASE:
     if (pressed && Fl::event_button() == FL_LEFT_MOUSE) {
       pressed = false;
-      if (control != nullptr && Fl::event_inside(&widget)) {
+      if (control != nullptr) {
         TControl* target = control;
-        // Nothing of this widget is touched after the click: its handler may end the control.
-        peer.Forward([target] { target->Click(); });
+        const bool over = Fl::event_inside(&widget) != 0;
+        peer.Forward([target, over] { target->LeftButtonUp(over); });
       }
     }
     return 1;
@@ -116,6 +140,12 @@ int TFltkLink::HandleInput(int event) {
   case FL_SHORTCUT:
     // A button would otherwise fire on its access letter by itself; the model decides.
     return 0;
+  case FL_ENTER:
+    return PointerEntered() ? 1 : -1;
+  case FL_LEAVE:
+  case FL_HIDE:
+    PointerLeft();
+    return -1;
   default:
     return -1;
   }
@@ -347,9 +377,31 @@ void TFltkImage::draw() {
   if (picture->Empty())
     return;
   fl_push_clip(x(), y(), w(), h());
-  fl_draw_image(picture->Pixels().data(), x(), y(), picture->Width(), picture->Height(), 3,
-                picture->Width() * 3);
+  if (image->TransparentWhite())
+    WithTransparentWhite(*picture).draw(x(), y());
+  else
+    fl_draw_image(picture->Pixels().data(), x(), y(), picture->Width(), picture->Height(), 3,
+                  picture->Width() * 3);
   fl_pop_clip();
+}
+
+Fl_RGB_Image& TFltkImage::WithTransparentWhite(const TPicture& picture) {
+  const std::vector<uint8_t>& rgb = picture.Pixels();
+  if (rgbaImage && rgbaSource == rgb.data())
+    return *rgbaImage;
+  rgbaImage.reset();
+  rgbaPixels.resize(rgb.size() / 3 * 4);
+  for (std::size_t from = 0, to = 0; from + 2 < rgb.size(); from += 3, to += 4) {
+    rgbaPixels[to] = rgb[from];
+    rgbaPixels[to + 1] = rgb[from + 1];
+    rgbaPixels[to + 2] = rgb[from + 2];
+    rgbaPixels[to + 3] =
+        TImage::IsTransparentWhite(rgb[from], rgb[from + 1], rgb[from + 2]) ? 0 : 255;
+  }
+  rgbaImage =
+      std::make_unique<Fl_RGB_Image>(rgbaPixels.data(), picture.Width(), picture.Height(), 4);
+  rgbaSource = rgb.data();
+  return *rgbaImage;
 }
 
 int TFltkImage::handle(int event) {
@@ -358,9 +410,10 @@ int TFltkImage::handle(int event) {
 }
 
 void TFltkImage::Apply(TChange what) {
-  if (what == TChange::Picture)
-    failedFile.clear();           // a new picture: a failed decode may be tried again
-  else if (what != TChange::Text) // an image shows no caption
+  if (what == TChange::Picture) {
+    failedFile.clear(); // a new picture: a failed decode may be tried again
+    rgbaImage.reset();
+  } else if (what != TChange::Text) // an image shows no caption
     TFltkLink::Apply(what);
 }
 
@@ -415,6 +468,14 @@ TFltkWindow::TFltkWindow(TFltkFormPeer& owner, int width, int height)
     : Fl_Double_Window(width, height), peer(owner) {
   end();
   resizable(nullptr);
+}
+
+void TFltkWindow::show() {
+  if (shown() || !peer.IsToolWindow()) {
+    Fl_Double_Window::show();
+    return;
+  }
+  ShowToolWindow(*this, peer.OwnerWindow(), [this] { Fl_Double_Window::show(); });
 }
 
 void TFltkWindow::PlaceClientArea(int left, int top, int width, int height) {

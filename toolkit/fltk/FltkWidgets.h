@@ -9,9 +9,11 @@
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
+#include <FL/Fl_Image.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Round_Button.H>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,20 +35,31 @@ public:
   void Detach() { control = nullptr; }
 
   // Shows a changed property of the linked control on the widget (the peer places widgets and
-  // moves the focus itself). The base shows caption, visibility, enabled state and font.
+  // moves the focus itself). The base shows caption, visibility, enabled state, font and the
+  // pointer's shape.
   virtual void Apply(TChange what);
 
 protected:
-  // The mouse and key handling of a control that is clicked as a whole: the left button
-  // clicks the control when released over it (so a press dragged off does nothing), other
-  // buttons only press the mouse down on it; keys go to the form through the peer. Returns -1
-  // for events it leaves to the FLTK widget.
+  // The mouse and key handling of a control that is clicked as a whole: the left button's
+  // press fires the mouse-down at once and its release over the control completes the click
+  // (so a press dragged off clicks nothing), other buttons only press the mouse down on it;
+  // keys go to the form through the peer. Returns -1
+  // for events it leaves to the FLTK widget. The pointer's entering and leaving set the
+  // window's cursor to the control's.
   int HandleInput(int event);
 
   TFltkFormPeer& peer;
   TControl* control = nullptr;
   Fl_Widget& widget;
   bool pressed = false;
+
+private:
+  // FLTK keeps one cursor per window: the widget sets it while the pointer is over it. Entering
+  // returns whether the widget keeps the pointer, since only then does FLTK report the leaving.
+  bool PointerEntered();
+  void PointerLeft();
+
+  bool cursorShown = false;
 };
 
 // TLabel: draws its text itself, line by line, so that "&" and "@" show literally and the
@@ -104,7 +117,8 @@ private:
 };
 
 // TImage: draws the model's picture from its own pixel buffer. The picture file is decoded
-// on the first draw, so only pictures that are actually shown are decoded.
+// on the first draw, so only pictures that are actually shown are decoded. A picture with
+// transparent white is drawn as a copy whose white pixels have no opacity.
 class TFltkImage : public Fl_Widget, public TFltkLink {
 public:
   TFltkImage(TFltkFormPeer& owner, TImage& image);
@@ -114,7 +128,15 @@ public:
   void Apply(TChange what) override;
 
 private:
+  // The picture as red, green, blue and opacity, white made transparent; made again when the
+  // picture's pixels are others than last time.
+  Fl_RGB_Image& WithTransparentWhite(const TPicture& picture);
+
   std::string failedFile;
+  // FLTK's image does not copy its pixels: they live here as long as it does.
+  std::vector<uchar> rgbaPixels;
+  std::unique_ptr<Fl_RGB_Image> rgbaImage;
+  const uint8_t* rgbaSource = nullptr;
 };
 
 // TGroupBox: an etched frame with the caption on its top line; holds the widgets of its
@@ -144,6 +166,8 @@ public:
   TFltkWindow(TFltkFormPeer& owner, int width, int height);
   int handle(int event) override;
   void draw() override;
+  // A tool window is shown transient for the main form's window and out of the task list.
+  void show() override;
   // Gives the window the X input focus once it is drawn (mapped): without a window manager
   // nothing else would, and keys would go nowhere.
   void RequestInputFocus() { inputFocusPending = true; }

@@ -3,6 +3,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Platform.h"
+#include "windows/srcInfo.h"
 #include "windows/srcXMsgBox.h"
 
 #include <iostream>
@@ -95,6 +96,17 @@ TfrmDemo::TfrmDemo() : TForm("frmDemo") {
   imgDemo->SetBounds(224, 84, 160, 100);
   imgDemo->OnClick = [](TObject*) { DemoReport("imgDemo click"); };
 
+  // The program's info window, a tool window shown modally over this one.
+  btnInfo = Create<TButton>("btnInfo");
+  btnInfo->SetBounds(224, 196, 100, 25);
+  btnInfo->SetCaption("Info-Fenster...");
+  btnInfo->OnClick = [](TObject*) {
+    if (frmInfo == nullptr)
+      return;
+    frmInfo->ShowModal();
+    DemoReport("info closed");
+  };
+
   const auto button = [this](const std::string& name, const std::string& caption, int left,
                              int width) {
     TButton* created = Create<TButton>(name);
@@ -168,16 +180,19 @@ void TfrmDemo::ShowTime() {
                      TwoDigits(seconds % 60) + " UTC");
 }
 
-void TfrmDemo::PrintLayout() const {
-  for (const TControl* control : AllControls()) {
+void TfrmDemo::PrintLayout() const { PrintFormLayout(*this, ""); }
+
+void PrintFormLayout(const TForm& form, const std::string& prefix) {
+  for (const TControl* control : form.AllControls()) {
     int left = control->Left();
     int top = control->Top();
-    for (const TControl* parent = control->Parent(); parent != nullptr && parent != this;
+    for (const TControl* parent = control->Parent(); parent != nullptr && parent != &form;
          parent = parent->Parent()) {
       left += parent->Left();
       top += parent->Top();
     }
-    DemoReport("at " + control->Name() + " " + std::to_string(left) + " " + std::to_string(top) +
-               " " + std::to_string(control->Width()) + " " + std::to_string(control->Height()));
+    DemoReport("at " + prefix + control->Name() + " " + std::to_string(left) + " " +
+               std::to_string(top) + " " + std::to_string(control->Width()) + " " +
+               std::to_string(control->Height()));
   }
 }

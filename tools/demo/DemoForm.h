@@ -1,5 +1,6 @@
 // The toolkit demo's window: one of every control, a main menu and a timer, reporting every
-// state change made by the user on standard output.
+// state change made by the user on standard output; its buttons open the program's message box
+// and info window.
 #pragma once
 
 #include "toolkit/Form.h"
@@ -28,6 +29,7 @@ public:
   TLabel* lblName = nullptr;
   TEdit* edtName = nullptr;
   TImage* imgDemo = nullptr;
+  TButton* btnInfo = nullptr;
   TButton* btnOk = nullptr;
   TButton* btnFrage = nullptr;
   TButton* btnMeldung = nullptr;
@@ -44,3 +46,6 @@ private:
 
 // Prints one line on standard output and flushes it, so that a reader sees it at once.
 void DemoReport(const std::string& line);
+// Prints "at PREFIXNAME LEFT TOP WIDTH HEIGHT" for every control of a form, in client-area
+// coordinates.
+void PrintFormLayout(const TForm& form, const std::string& prefix);

@@ -6,6 +6,7 @@
 #include "toolkit/fltk/FltkPlatform.h"
 #include "tools/demo/DemoForm.h"
 #include "tools/demo/DemoPicture.h"
+#include "windows/srcInfo.h"
 
 #include <sys/resource.h>
 
@@ -51,6 +52,13 @@ int main(int argc, char** argv) {
   Application.SetTitle("Toolkit-Demo");
   TfrmDemo* frmDemo = nullptr;
   Application.CreateForm(frmDemo);
+  Application.CreateForm(frmInfo);
+  // The info window lays its links out when it is activated; a test finds them by this report.
+  const TNotifyEvent layInfoOut = frmInfo->OnActivate;
+  frmInfo->OnActivate = [layInfoOut](TObject* sender) {
+    layInfoOut(sender);
+    PrintFormLayout(*frmInfo, "frmInfo.");
+  };
   frmDemo->SetPictureFile(picture.Path());
   frmDemo->PrintLayout();
   if (pumpTest) {
