@@ -170,7 +170,7 @@ struct TArea {
 TArea WriteArea(const std::string& path) {
   TArea area;
   TRandom random(12345);
-  WriteCatalogueFile(path, kQuestions, [&](int recordNo) {
+  WriteCatalogue(path, kQuestions, [&](int recordNo) {
     const QuestionRecord record = BenchQuestion(recordNo, kLicence, kArea, true);
     area.Fingerprints.push_back(FingerprintText(RecordFingerprint(EncodeRecord(record))));
     area.Correct.push_back(std::string(1, static_cast<char>('A' + recordNo % 4)));
@@ -443,7 +443,7 @@ int main(int argc, char** argv) {
   sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
   try {
     const auto started = std::chrono::steady_clock::now();
-    TBenchDir dir;
+    TTempDir dir(TTempDir::TMode::Enter, "aerolern-bench");
     THeadlessPlatform platform;
     platform.SetProgramPath(dir.File("aerolern"));
     WriteTextFile(dir.File("aerolern.ini"),

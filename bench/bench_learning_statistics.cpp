@@ -285,7 +285,7 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv))
     return 1;
   try {
-    TBenchDir dir;
+    TTempDir dir(TTempDir::TMode::Enter, "aerolern-bench");
     THeadlessPlatform platform;
     platform.SetProgramPath(dir.File("aerolern"));
     platform.SetUtcNow(kNowMs);
@@ -294,7 +294,7 @@ int main(int argc, char** argv) {
     // The catalogue: licences 1 to 6 interleaved as an edited catalogue has them.
     const std::vector<std::pair<int, int>> pairs = WindowPairs();
     std::vector<QuestionRecord> records;
-    WriteCatalogueFile(dir.File(CatalogueFileName), kCatalogueQuestions, [&](int recordNo) {
+    WriteCatalogue(dir.File(CatalogueFileName), kCatalogueQuestions, [&](int recordNo) {
       const auto& [licence, area] = pairs[static_cast<std::size_t>(recordNo) % pairs.size()];
       records.push_back(BenchQuestion(recordNo, licence, area, true));
       return records.back();
