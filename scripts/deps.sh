@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg62-turbo-dev libjpeg-turbo-progs libfltk1.3-dev xvfb xdotool x11-utils imagemagick
+  libjpeg62-turbo-dev libjpeg-turbo-progs libfltk1.3-dev xvfb openbox xdotool x11-utils imagemagick
   fonts-liberation chromium desktop-file-utils clang libclang-rt-14-dev)
 
 missing=()
