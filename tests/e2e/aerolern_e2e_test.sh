@@ -1,70 +1,21 @@
 #!/usr/bin/env bash
-# End-to-end test of the trainer: runs the built program under a private Xvfb in a fresh working
-# folder and drives it with real X input (category choice, Vertiefungsmodus, answering, Klar and
-# Unklar, saving the knowledge state, the exam dialog, F10), checking the saved knowledge file.
+# End-to-end test of the trainer: runs the built program under openbox on a private Xvfb in a
+# fresh working folder and drives it with real X input (category choice, Vertiefungsmodus,
+# answering, Klar and Unklar, saving the knowledge state, the exam dialog, F10), checking the
+# saved knowledge file and that the windows sit where the program places them.
 # Usage: aerolern_e2e_test.sh RUN_DIR KATALOG_TOOL OUTPUT_DIR   (exit 77: no X server)
 set -u
+# shellcheck disable=SC2034 # read by program_x11.sh
 run_dir=${1:?usage: aerolern_e2e_test.sh RUN_DIR KATALOG_TOOL OUTPUT_DIR}
 katalog=${2:?usage: aerolern_e2e_test.sh RUN_DIR KATALOG_TOOL OUTPUT_DIR}
 out=${3:?usage: aerolern_e2e_test.sh RUN_DIR KATALOG_TOOL OUTPUT_DIR}
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source-path=SCRIPTDIR source=../x11/xvfb.sh
-source "$here/../x11/xvfb.sh"
+# shellcheck source-path=SCRIPTDIR source=program_x11.sh
+source "$here/program_x11.sh"
 
-if ! command -v Xvfb >/dev/null 2>&1; then
-  echo "SKIP: Xvfb is not installed, so no X server can be started"
-  exit 77
-fi
-# With an X server at hand, a missing driving tool is a fault of the machine, not a reason to skip.
-for tool in xdotool xdpyinfo import convert; do
-  command -v "$tool" >/dev/null 2>&1 ||
-    { echo "FAIL: $tool is missing (scripts/deps.sh installs it)"; exit 1; }
-done
-for file in aerolern aerolern.ini Aerolern.dat Hilfe.htm assets; do
-  [[ -e $run_dir/$file ]] || { echo "FAIL: $run_dir/$file is missing (build first)"; exit 1; }
-done
 [[ -x $katalog ]] || { echo "FAIL: the catalogue tool $katalog is missing"; exit 1; }
-
-if ! start_xvfb; then
-  echo "SKIP: no X server could be started (Xvfb missing or failing)"
-  exit 77
-fi
-
-mkdir -p "$out"
-rm -f "$out"/step-*.png "$out"/*.log "$out"/Wissensstand-*.dat
-work=$(mktemp -d "${TMPDIR:-/tmp}/aerolern-e2e.XXXXXX")
-app_pid=""
-cleanup() {
-  if [[ -n $app_pid ]]; then
-    kill "$app_pid" 2>/dev/null
-    wait "$app_pid" 2>/dev/null
-  fi
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Ends the test; on standard error, so that it also shows from inside a command substitution
-# (whose caller then stops with "|| exit 1").
-fail() {
-  {
-    echo "FAIL: $*"
-    echo "screenshots and logs: $out"
-    if [[ -s $out/aerolern.err ]]; then
-      echo "program standard error:"
-      cat "$out/aerolern.err"
-    fi
-  } >&2
-  exit 1
-}
-
-# The whole run folder is copied, program included: the settings file and the pictures are found
-# beside the program, the catalogue and the help page in the working folder. A knowledge file
-# left there by an earlier run would make the saved one indistinguishable from it.
-cp -r "$run_dir"/. "$work"/
-rm -f "$work/Wissensstand.dat" "$work/Wissensstand.dat.neu"
-# A knowledge folder configured for manual runs would send the saved file elsewhere.
-LC_ALL=C sed -i 's/^KnowledgeLevelLocation=.*/KnowledgeLevelLocation=/' "$work/aerolern.ini"
+start_session
+rm -f "$out"/step-*.png "$out"/fenster-*.png "$out"/*.log "$out"/Wissensstand-*.dat
 
 # The questions the chosen licence brings: licence 1's four areas and the licence-0 questions,
 # which belong to every selection. The check output lists "KAT  COUNT  NAME" per category.
@@ -84,87 +35,6 @@ no_answer01=$(grep -E '^[0-9]+;[01];[0-9]+;[0-9]*;;' "$work/katalog.csv" | cut -
 # has at least one wrong answer.
 ! grep -qE '^[0-9]+;[01];[0-9]+;[0-9]*;ABCD;' "$work/katalog.csv" ||
   fail "the demo catalogue has a question whose four answers are all right"
-
-step=0
-# Keeps a screenshot of the whole screen for the step.
-shot() {
-  step=$((step + 1))
-  import -window root "$(printf '%s/step-%02d-%s.png' "$out" "$step" "$1")" 2>/dev/null ||
-    fail "no screenshot of step $1"
-}
-
-# The pixel hash of a rectangle of a window (window-relative), or of the whole window.
-region() {
-  local window=$1 geometry=${2:-}
-  local file=$work/region.png
-  import -window "$window" "$file" 2>/dev/null || return 1
-  if [[ -n $geometry ]]; then
-    convert "$file" +repage -crop "$geometry" +repage -format '%#' info:
-  else
-    convert "$file" -format '%#' info:
-  fi
-}
-
-# Waits up to five seconds until the rectangle differs from the hash OLD; prints the new hash.
-wait_region_change() {
-  local window=$1 geometry=$2 old=$3 now
-  for _ in $(seq 25); do
-    now=$(region "$window" "$geometry")
-    [[ -n $now && $now != "$old" ]] && { echo "$now"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
-
-# Waits until the window has not changed for QUIET seconds (at most 15 s). The program blocks
-# all input during its one-second pauses (a question closing by itself); input sent then is lost.
-wait_quiet() {
-  local window=$1 quiet=$2 last="" now since
-  since=$(date +%s.%N)
-  local deadline=$(($(date +%s) + 15))
-  while [[ $(date +%s) -lt $deadline ]]; do
-    now=$(region "$window")
-    if [[ $now != "$last" ]]; then
-      last=$now
-      since=$(date +%s.%N)
-    elif awk -v a="$since" -v b="$(date +%s.%N)" -v q="$quiet" 'BEGIN { exit !(b - a >= q) }'; then
-      return 0
-    fi
-    sleep 0.2
-  done
-  return 1
-}
-
-# The first visible window whose name matches, waiting up to SECONDS for it.
-find_window() {
-  timeout "$2" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1
-}
-
-wait_window_gone() {
-  for _ in $(seq 50); do
-    [[ -z $(xdotool search --onlyvisible --name "$1" 2>/dev/null) ]] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-visible_count() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
-
-# Opens the "Programm" menu with a click on its title and picks the DOWN-th entry with the
-# arrow keys (separators are skipped), once the drop-down window is there.
-choose_programm_entry() {
-  local down=$1 before keys=()
-  before=$(visible_count)
-  xdotool mousemove --window "$main" 34 9 click 1
-  for _ in $(seq 30); do
-    [[ $(visible_count) -gt $before ]] && break
-    sleep 0.1
-  done
-  [[ $(visible_count) -gt $before ]] || fail "the Programm menu did not drop down"
-  shot "menu"
-  for _ in $(seq "$down"); do keys+=(Down); done
-  xdotool key "${keys[@]}" Return
-}
 
 # Waits until the program has replaced the knowledge file (a new file is renamed over it), copies
 # it to OUTPUT_DIR under NAME and prints its path.
@@ -202,17 +72,33 @@ check_knowledge() {
   echo "$records"
 }
 
-cd "$work" || fail "no working folder"
-"$work/aerolern" >"$out/aerolern.log" 2>"$out/aerolern.err" &
-app_pid=$!
+start_program
 
-# --- The category dialog appears after the five-second splash.
+# --- The splash is the first window: borderless, so openbox gives it no frame.
+for _ in $(seq 50); do
+  splash=$(managed_windows | head -1)
+  [[ -n $splash ]] && break
+  sleep 0.1
+done
+[[ -n $splash ]] || { shot "kein-startbild"; fail "no splash window appeared"; }
+wait_quiet "$splash" 0.5 || fail "the splash does not settle"
+shot "startbild"
+window_shot "$splash" startbild
+check_placement "$splash" "splash"
+[[ $(xprop -id "$splash" -notype _NET_FRAME_EXTENTS) == *"= 0, 0, 0, 0" ]] ||
+  fail "openbox framed the splash: $(xprop -id "$splash" -notype _NET_FRAME_EXTENTS)"
+
+# --- The category dialog appears after the five-second splash, with the input focus, so that a
+# learner can answer it from the keyboard at once.
 dialog=$(find_window '^Auswahl der zu lernenden Kategorien$' 20)
 [[ -n $dialog ]] || { shot "no-dialog"; fail "the category dialog did not appear"; }
 main=$(find_window 'Aerolern Version IV$' 5)
 [[ -n $main ]] || fail "the main window is not shown"
 wait_quiet "$dialog" 0.5 || fail "the category dialog does not settle"
 shot "kategorien"
+check_placement "$main" "main window"
+check_placement "$dialog" "category dialog"
+wait_active "$dialog" || fail "the category dialog did not get the input focus"
 
 # Licence box at 24,16 (425x17), Meteorologie at 48,40 and Technik at 360,40 in client coordinates.
 licence_box=17x17+24+16
@@ -225,14 +111,14 @@ wait_region_change "$dialog" "$licence_box" "$licence_before" >/dev/null ||
 wait_region_change "$dialog" "$area_boxes" "$areas_before" >/dev/null ||
   fail "ticking the licence did not tick its subject areas"
 shot "lizenz-gewaehlt"
-import -window "$dialog" "$out/kategorien.png" 2>/dev/null
+window_shot "$dialog" kategorien
 
 # "&Ok" is the default button: Return closes the dialog.
 xdotool key Return
 wait_window_gone '^Auswahl der zu lernenden Kategorien$' || fail "Return did not close the dialog"
 wait_quiet "$main" 1.5 || fail "the main window does not settle after the category choice"
 shot "lernmodus"
-import -window "$main" "$out/lernmodus.png" 2>/dev/null
+window_shot "$main" hauptfenster-lernmodus
 
 # --- Vertiefungsmodus: the fourth entry of "Programm". Its "Lösung" button (8,296 + 19 of menu
 # bar, 75x25) appears; in Lernmodus that place is empty.
@@ -247,6 +133,8 @@ height_learning=$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=
 
 # First save: in Lernmodus a question without any correct answer closes by itself after a
 # second (no ticks are its right answer), so some of those may be gone already; nothing else.
+# The keys go to the window with the focus, which the menu left with the main window.
+xdotool windowactivate --sync "$main"
 xdotool mousemove --window "$main" 300 60 key ctrl+s
 first=$(wait_saved Wissensstand-1.dat "") || fail "Ctrl+S did not save Wissensstand.dat"
 records1=$(check_knowledge "$first") || exit 1
@@ -293,13 +181,14 @@ before=$(region "$main" "$answers")
 xdotool mousemove --window "$main" 45 327 click 1
 wait_region_change "$main" "$answers" "$before" >/dev/null || fail "Lösung did not mark the answers"
 shot "loesung-2"
-import -window "$main" "$out/vertiefungsmodus.png" 2>/dev/null
+window_shot "$main" hauptfenster-vertiefungsmodus
 xdotool mousemove --window "$main" 125 359 click 1
 wait_region_change "$main" "$counter" "$counter_before" >/dev/null || fail "Klar did not change the counter"
 shot "klar"
 
 # Second save: exactly the question closed by Klar is gone.
 inode1=$(stat -c %i "$work/Wissensstand.dat")
+xdotool windowactivate --sync "$main"
 xdotool mousemove --window "$main" 300 60 key ctrl+s
 second=$(wait_saved Wissensstand-2.dat "$inode1") ||
   fail "the second Ctrl+S did not replace Wissensstand.dat"
@@ -318,17 +207,20 @@ exam_dialog=$(find_window '^Kategoriewahl Pr.*fungsmodus$' 5)
 [[ -n $exam_dialog ]] || { shot "kein-pruefungsdialog"; fail "the exam dialog did not appear"; }
 wait_quiet "$exam_dialog" 0.5 || fail "the exam dialog does not settle"
 shot "pruefung-kategorie"
+window_shot "$exam_dialog" pruefungsdialog
+check_placement "$exam_dialog" "exam dialog"
 # Ok at 112,205 (57x25): its top is the dialog's outer height (255) minus 50.
 xdotool mousemove --window "$exam_dialog" 140 217 click 1
 wait_window_gone '^Kategoriewahl Pr.*fungsmodus$' || fail "Ok did not close the exam dialog"
 wait_quiet "$main" 0.5 || fail "the exam window does not settle"
 shot "pruefung"
-import -window "$main" "$out/pruefung.png" 2>/dev/null
+window_shot "$main" hauptfenster-pruefung
 height_exam=$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p')
 [[ $((height_learning - height_exam)) -eq 73 ]] ||
   fail "the exam window is $height_exam pixels high, the learning window $height_learning"
 
 # --- F10 ends the program, with exit status 0.
+xdotool windowactivate --sync "$main"
 xdotool mousemove --window "$main" 300 60 key F10
 for _ in $(seq 100); do
   kill -0 "$app_pid" 2>/dev/null || break
@@ -341,5 +233,5 @@ app_pid=""
 [[ $status -eq 0 ]] || fail "the program ended with status $status"
 cmp -s "$work/Wissensstand.dat" "$second" || fail "ending the program changed Wissensstand.dat"
 
-echo "PASS: aerolern under Xvfb: $open1 open after the category choice, $open2 after Klar;" \
+echo "PASS: aerolern under openbox on Xvfb: $open1 open after the category choice, $open2 after Klar;" \
   "exam dialog and exam window shown; F10 ended it with status 0 (screenshots in $out)"

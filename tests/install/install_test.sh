@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, checks the layout, and runs the installed launcher
-# under Xvfb: first start fills the learner's data folder, later starts keep the learner's catalogue.
+# under openbox on a private Xvfb: first start fills the learner's data folder, later starts keep
+# the learner's catalogue.
 # Usage: install_test.sh CMAKE BUILD_DIR SOURCE_DIR OUTPUT_DIR   (exit 77: no X server could be started)
 set -u
 usage="usage: install_test.sh CMAKE BUILD_DIR SOURCE_DIR OUTPUT_DIR"
@@ -10,6 +11,8 @@ source_dir=${3:?$usage}
 out=${4:?$usage}
 # shellcheck source=../x11/xvfb.sh
 source "$source_dir/tests/x11/xvfb.sh"
+# shellcheck source=../x11/openbox.sh
+source "$source_dir/tests/x11/openbox.sh"
 
 mkdir -p "$out"
 tmp=$(mktemp -d)
@@ -19,6 +22,7 @@ cleanup() {
     kill "$app_pid" 2>/dev/null
     wait "$app_pid" 2>/dev/null
   fi
+  stop_openbox
   stop_xvfb
   rm -rf "$tmp"
 }
@@ -128,13 +132,18 @@ if ! command -v Xvfb >/dev/null 2>&1; then
   exit 77
 fi
 # With an X server at hand, a missing driving tool is a fault of the machine, not a reason to skip.
-for tool in xdotool xdpyinfo; do
+for tool in xdotool xdpyinfo xprop xwininfo import convert openbox; do
   command -v "$tool" >/dev/null 2>&1 ||
     { echo "FAIL: $tool is missing (scripts/deps.sh installs it)"; exit 1; }
 done
 if ! start_xvfb; then
   echo "SKIP: no X server could be started (the layout checks passed)"
   exit 77
+fi
+if ! start_openbox "$tmp/openbox"; then
+  echo "FAIL: openbox did not start on the private display:"
+  cat "$tmp/openbox/openbox.log"
+  exit 1
 fi
 
 # The main window comes after the five-second splash; its title ends in the version.
@@ -162,7 +171,7 @@ wait_main_window() {
       sed 's/^/  stderr: /' "$out/$run_name.err"
       return 1
     fi
-    [[ -n $(xdotool search --name "$MAIN_TITLE" 2>/dev/null) ]] && return 0
+    [[ -n $(x_search --name "$MAIN_TITLE") ]] && return 0
     sleep 0.1
   done
   fail "$run_name: the main window did not appear within 20 seconds"
@@ -189,8 +198,9 @@ stop_program() {
     wait "$app_pid" 2>/dev/null
     app_pid=""
   fi
+  local ids
   for _ in $(seq 50); do
-    [[ -z $(xdotool search --name "$MAIN_TITLE" 2>/dev/null) ]] && return 0
+    ids=$(x_search --name "$MAIN_TITLE") && [[ -z $ids ]] && return 0
     sleep 0.1
   done
   fail "$run_name: a main window is still open after the program was ended"
@@ -235,6 +245,22 @@ if wait_main_window; then
     fail "first start: the data folder's Hilfe.htm is not the installed help page"
   [[ -e $home/.local/share/aerolern ]] &&
     fail "first start: the launcher used ~/.local/share although XDG_DATA_HOME was set"
+  # The screen a learner sees after the splash: the main window with the category dialog, as
+  # openbox frames them.
+  main=$(x_search --name "$MAIN_TITLE" | head -1)
+  dialog=""
+  for _ in $(seq 100); do
+    dialog=$(x_search --onlyvisible --name '^Auswahl der zu lernenden Kategorien$')
+    [[ -n $dialog ]] && break
+    sleep 0.1
+  done
+  if [[ -n $dialog ]]; then
+    sleep 0.5
+    framed_shot "$main" "$out/fenster-installiert-hauptfenster.png" ||
+      fail "first start: no screenshot of the main window"
+  else
+    fail "first start: the category dialog did not appear over the main window"
+  fi
 fi
 stop_program
 
@@ -289,4 +315,4 @@ fi
 stop_program
 
 finish
-echo "PASS: install layout, catalogue tool, and three launcher starts under Xvfb"
+echo "PASS: install layout, catalogue tool, and three launcher starts under openbox on Xvfb"

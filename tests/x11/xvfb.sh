@@ -14,7 +14,10 @@ start_xvfb() {
     for _ in $(seq 50); do
       # A server that died lost the display to another test: try the next one.
       kill -0 "$pid" 2>/dev/null || break
-      if DISPLAY=":$display" xdpyinfo >/dev/null 2>&1 && kill -0 "$pid" 2>/dev/null; then
+      # The server that answers must be this one: another test that started at the same moment
+      # may hold the display, and the lock file names the process that does.
+      if DISPLAY=":$display" xdpyinfo >/dev/null 2>&1 && kill -0 "$pid" 2>/dev/null &&
+        [[ $(tr -d ' \n' <"/tmp/.X$display-lock" 2>/dev/null) == "$pid" ]]; then
         export DISPLAY=":$display"
         XVFB_PID=$pid
         return 0
