@@ -1,8 +1,6 @@
 // Recording the learner's answers into the history, and the due questions it knows of.
 #include "history/LearningHistory.h"
 
-#include "core/QuestionRecordCodec.h"
-#include "core/RecordFile.h"
 #include "history/CalendarDate.h"
 #include "history/Fingerprint.h"
 
@@ -209,24 +207,12 @@ std::string TLearningHistory::SetRetentionPercent(const std::string& text) {
   return "";
 }
 
-const TLearningHistory::TCatalogueView& TLearningHistory::CatalogueView() {
+const TCatalogueView& TLearningHistory::CatalogueView() {
   const std::string stamp = CatalogueStamp();
-  if (!stamp.empty() && stamp == catalogueView.Stamp)
-    return catalogueView;
-  TCatalogueView view;
-  TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
-  const int64_t count = catalogue.RecordCount();
-  RecordBytes bytes{};
-  for (int64_t recordNo = 0; recordNo < count; ++recordNo) {
-    catalogue.Read(bytes.data());
-    const bool inUse = bytes[kOffInUse] != 0;
-    view.Fingerprints.push_back(inUse ? FingerprintText(RecordFingerprint(bytes)) : "");
-    view.Categories.emplace_back(ReadInt16(bytes.data() + kOffLicence),
-                                 ReadInt16(bytes.data() + kOffArea));
+  if (stamp.empty() || stamp != catalogueStamp) {
+    catalogueView = ReadCatalogueView();
+    catalogueStamp = stamp;
   }
-  catalogue.Close();
-  view.Stamp = stamp;
-  catalogueView = std::move(view);
   return catalogueView;
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/LearningEvents.h"
 #include "core/srcCommon.h"
+#include "history/CatalogueView.h"
 #include "history/HistoryStore.h"
 
 #include <functional>
@@ -54,19 +55,14 @@ private:
   // Tells the learner what went wrong once, until the history works again.
   void Report(const EHistoryError& error, const char* consequence);
 
-  // The fingerprints and categories of the catalogue's records, kept while the file is unchanged
-  // (same size, change time and file), since fingerprinting every record takes as long as
-  // reading the catalogue.
-  struct TCatalogueView {
-    std::vector<std::string> Fingerprints;
-    std::vector<std::pair<int16_t, int16_t>> Categories;
-    std::string Stamp;
-  };
+  // The catalogue's fingerprints and categories, kept while the file is unchanged (same size,
+  // change time and file), since fingerprinting every record takes as long as reading it.
   const TCatalogueView& CatalogueView();
 
   std::string path;
   std::unique_ptr<THistoryStore> store;
   TCatalogueView catalogueView;
+  std::string catalogueStamp;
   bool unusable = false;
   bool reported = false;
   // The showing of the question on display: whether it is recorded already, and its last check.

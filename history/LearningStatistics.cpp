@@ -3,11 +3,9 @@
 
 #include "core/ExamGrading.h"
 #include "core/Licences.h"
-#include "core/QuestionRecordCodec.h"
-#include "core/RecordFile.h"
 #include "core/srcCommon.h"
 #include "history/CalendarDate.h"
-#include "history/Fingerprint.h"
+#include "history/CatalogueView.h"
 
 #include <algorithm>
 #include <map>
@@ -21,21 +19,12 @@ constexpr double kMsPerDay = 86400000.0;
 TLearningStatistics::TLearningStatistics(THistoryStore* history, double desiredRetention,
                                          int64_t nowMs)
     : store(history), retention(desiredRetention), now(nowMs) {
-  std::vector<std::string> fingerprints;
-  {
-    TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
-    const int64_t count = catalogue.RecordCount();
-    RecordBytes bytes{};
-    for (int64_t recordNo = 0; recordNo < count; ++recordNo) {
-      catalogue.Read(bytes.data());
-      const bool inUse = bytes[kOffInUse] != 0;
-      fingerprints.push_back(inUse && store ? FingerprintText(RecordFingerprint(bytes)) : "");
-      if (inUse)
-        entries.push_back({static_cast<int32_t>(recordNo), ReadInt16(bytes.data() + kOffLicence),
-                           ReadInt16(bytes.data() + kOffArea), nullptr});
-    }
-    catalogue.Close();
-  }
+  const TCatalogueView catalogue = ReadCatalogueView();
+  const std::vector<std::string>& fingerprints = catalogue.Fingerprints;
+  for (std::size_t recordNo = 0; recordNo < fingerprints.size(); ++recordNo)
+    if (!fingerprints[recordNo].empty())
+      entries.push_back({static_cast<int32_t>(recordNo), catalogue.Categories[recordNo].first,
+                         catalogue.Categories[recordNo].second, nullptr});
   if (store == nullptr)
     return;
   questions = store->FollowCatalogue(fingerprints);

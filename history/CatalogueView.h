@@ -1,0 +1,16 @@
+// The catalogue as the history sees it: each record's fingerprint and category.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct TCatalogueView {
+  // One entry per record, in record order; a record not in use has an empty fingerprint.
+  std::vector<std::string> Fingerprints;
+  std::vector<std::pair<int16_t, int16_t>> Categories; // licence, area
+};
+
+// Reads the whole catalogue once.
+TCatalogueView ReadCatalogueView();
