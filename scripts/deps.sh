@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs libsqlite3-dev libsqlitecpp-dev sqlite3 libfltk1.3-dev xvfb xdotool x11-utils imagemagick
   fonts-liberation chromium desktop-file-utils clang libclang-rt-14-dev
-  lintian appstream man-db groff-base dpkg-dev fakeroot xdg-utils openbox)
+  lintian appstream man-db groff-base dpkg-dev xdg-utils openbox)
 
 missing=()
 for package in "${packages[@]}"; do
