@@ -4,13 +4,20 @@
 # an unprivileged learner with a fresh home folder under Xvfb and openbox, checks the installed
 # demo catalogue with aerolern-katalog, then purges the package and checks that nothing is left.
 # It installs into this machine's real system, so it needs root; run as another user it is skipped.
-# Usage: package_test.sh CMAKE BUILD_DIR SOURCE_DIR OUTPUT_DIR   (exit 77: skipped, reason printed)
+# Usage: package_test.sh CMAKE BUILD_DIR SOURCE_DIR OUTPUT_DIR [SANITIZED]
+#   (exit 77: skipped, the reason printed; SANITIZED 1: the build uses sanitizers)
 set -u
-usage="usage: package_test.sh CMAKE BUILD_DIR SOURCE_DIR OUTPUT_DIR"
+usage="usage: package_test.sh CMAKE BUILD_DIR SOURCE_DIR OUTPUT_DIR [SANITIZED]"
 cmake=${1:?$usage}
 build=${2:?$usage}
 source_dir=${3:?$usage}
 out=${4:?$usage}
+sanitized=${5:-0}
+
+if [[ $sanitized == 1 ]]; then
+  echo "SKIP: this build uses sanitizers; the package is made from the normal build"
+  exit 77
+fi
 
 if [[ $(id -u) -ne 0 ]]; then
   echo "SKIP: the test installs the package into the system with apt-get and so needs root"
