@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs libsqlite3-dev libsqlitecpp-dev sqlite3 libfltk1.3-dev
   libxtst-dev libxfixes-dev xvfb xdotool openbox x11-utils imagemagick fonts-liberation chromium
-  desktop-file-utils clang libclang-rt-14-dev)
+  desktop-file-utils clang libclang-rt-14-dev
+  lintian appstream man-db groff-base dpkg-dev xdg-utils)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -60,7 +60,10 @@ expected=$tmp/expected.txt
 {
   printf '%s\n' bin/aerolern bin/aerolern-katalog lib/aerolern/aerolern \
     lib/aerolern/aerolern.ini share/aerolern/Aerolern.dat share/aerolern/Hilfe.htm \
-    share/applications/aerolern.desktop share/icons/hicolor/64x64/apps/aerolern.png \
+    share/applications/example.talwinder_flugschule.aerolern.desktop \
+    share/metainfo/example.talwinder_flugschule.aerolern.metainfo.xml \
+    share/man/man1/aerolern.1.gz share/man/man1/aerolern-katalog.1.gz share/man/de/man1/aerolern.1.gz \
+    share/man/de/man1/aerolern-katalog.1.gz share/icons/hicolor/64x64/apps/aerolern.png \
     share/icons/hicolor/128x128/apps/aerolern.png
   (cd "$source_dir" && find assets -type f | sed 's|^|lib/aerolern/|')
 } | LC_ALL=C sort >"$expected"
@@ -87,7 +90,7 @@ if grep -qF "$prefix" "$prefix/bin/aerolern" 2>/dev/null; then
   fail "the launcher names the install prefix $prefix instead of finding it itself"
 fi
 
-desktop=$prefix/share/applications/aerolern.desktop
+desktop=$prefix/share/applications/example.talwinder_flugschule.aerolern.desktop
 if [[ -f $desktop ]]; then
   desktop-file-validate "$desktop" >"$tmp/validate.log" 2>&1 ||
     { fail "desktop-file-validate rejects the desktop entry:"; cat "$tmp/validate.log"; }
