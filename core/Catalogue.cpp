@@ -102,8 +102,10 @@ int32_t AppendRecord(const QuestionRecord& record) {
   } catch (const EInOutError&) {
     catalogue.Discard();
     // A full disk may have taken part of the new record: cut it off again, so that the file
-    // stays a whole number of records.
-    static_cast<void>(::truncate(CatalogueFileName, static_cast<off_t>(count * kRecordSize)));
+    // stays a whole number of records. Should the cut fail too, the learner still hears of the
+    // write error, and the partial tail is overwritten by the next append.
+    const int cut = ::truncate(CatalogueFileName, static_cast<off_t>(count * kRecordSize));
+    static_cast<void>(cut);
     throw;
   }
   return static_cast<int32_t>(count);

@@ -29,6 +29,14 @@ add_custom_target(aerolern_deb_changelog ALL DEPENDS ${changelog})
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/debian/copyright ${changelog}
   DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/aerolern COMPONENT debian EXCLUDE_FROM_ALL)
 
+# Stripping keeps the compiler's version notes in .comment, which a package need not carry;
+# this runs after the programs are installed and stripped (the components go in the listed order).
+find_program(AEROLERN_OBJCOPY objcopy REQUIRED)
+install(CODE "foreach(program ${AEROLERN_INSTALL_PROGRAM_DIR}/aerolern ${CMAKE_INSTALL_BINDIR}/aerolern-katalog)
+    execute_process(COMMAND ${AEROLERN_OBJCOPY} --remove-section=.comment
+      \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${program} COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()" COMPONENT debian EXCLUDE_FROM_ALL)
+
 # The version is native (no Debian revision): the package is made by the project itself.
 # debian/changelog must name the same version; the package test checks that.
 set(CPACK_GENERATOR DEB)

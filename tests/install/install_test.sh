@@ -96,7 +96,7 @@ if [[ -f $desktop ]]; then
     { fail "desktop-file-validate rejects the desktop entry:"; cat "$tmp/validate.log"; }
   for line in '[Desktop Entry]' 'Type=Application' 'Name=Aerolern' \
     'GenericName[de]=Theorietrainer Gleitschirm' 'Exec=aerolern' 'Icon=aerolern' \
-    'Terminal=false' 'Categories=Education;Science;'; do
+    'Terminal=false' 'Categories=Education;'; do
     grep -qxF -- "$line" "$desktop" || fail "the desktop entry lacks the line $line"
   done
   grep -q '^Comment=..' "$desktop" || fail "the desktop entry has no Comment"

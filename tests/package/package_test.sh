@@ -110,6 +110,7 @@ desktop=$tree/usr/share/applications/$app_id.desktop
 metainfo=$tree/usr/share/metainfo/$app_id.metainfo.xml
 desktop-file-validate "$desktop" >"$out/desktop.log" 2>&1 ||
   { fail "desktop-file-validate rejects the desktop entry:"; cat "$out/desktop.log"; }
+[[ -s $out/desktop.log ]] && { fail "desktop-file-validate has remarks:"; cat "$out/desktop.log"; }
 appstreamcli validate --no-net "$metainfo" >"$out/appstream.log" 2>&1 ||
   { fail "appstreamcli rejects the metainfo file:"; cat "$out/appstream.log"; }
 grep -qF "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
