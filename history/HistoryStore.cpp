@@ -5,6 +5,8 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_map>
 
 const char* const HistoryFileName = "Lernverlauf.sqlite";
 
@@ -102,9 +104,10 @@ SQLite::Statement& Fresh(SQLite::Statement& statement) {
 }
 
 std::optional<TMemoryState> StateOf(SQLite::Statement& row, int first) {
-  if (row.getColumn(first).isNull())
+  const SQLite::Column stability = row.getColumn(first);
+  if (stability.isNull())
     return std::nullopt;
-  return TMemoryState{row.getColumn(first).getDouble(), row.getColumn(first + 1).getDouble()};
+  return TMemoryState{stability.getDouble(), row.getColumn(first + 1).getDouble()};
 }
 
 } // namespace
@@ -269,54 +272,84 @@ void THistoryStore::RecordExam(int64_t timeMs, int licence, int area, int32_t qu
   });
 }
 
-std::vector<THistoryQuestion> THistoryStore::Questions() {
+std::vector<THistoryQuestion> THistoryStore::Questions(TQuestionFacts facts) {
   return Guarded("beim Lesen", [&] {
     std::vector<THistoryQuestion> questions;
-    SQLite::Statement rows(*database, "SELECT id, fingerabdruck, nr, stabilitaet, schwierigkeit, "
-                                      "letzte_wiederholung, antworten, falsch, erste_richtig "
-                                      "FROM frage ORDER BY id");
+    // Questions are only ever added, so the highest id is their number: one allocation.
+    const SQLite::Column highest = database->execAndGet("SELECT max(id) FROM frage");
+    if (!highest.isNull())
+      questions.reserve(static_cast<std::size_t>(highest.getInt64()));
+    const bool counts = facts == TQuestionFacts::All;
+    SQLite::Statement rows(*database,
+                           counts ? "SELECT id, fingerabdruck, nr, stabilitaet, schwierigkeit, "
+                                    "letzte_wiederholung, antworten, falsch, erste_richtig "
+                                    "FROM frage ORDER BY id"
+                                  : "SELECT id, fingerabdruck, nr, stabilitaet, schwierigkeit, "
+                                    "letzte_wiederholung FROM frage ORDER BY id");
     while (rows.executeStep()) {
-      THistoryQuestion question;
+      THistoryQuestion& question = questions.emplace_back();
       question.Id = rows.getColumn(0).getInt64();
       question.Fingerprint = rows.getColumn(1).getString();
       question.RecordNo = rows.getColumn(2).getInt();
       question.Memory = StateOf(rows, 3);
-      question.LastReviewMs = rows.getColumn(5).isNull() ? 0 : rows.getColumn(5).getInt64();
+      const SQLite::Column lastReview = rows.getColumn(5);
+      question.LastReviewMs = lastReview.isNull() ? 0 : lastReview.getInt64();
+      if (!counts)
+        continue;
       question.Answers = rows.getColumn(6).getInt();
       question.WrongAnswers = rows.getColumn(7).getInt();
-      question.FirstTryRight = !rows.getColumn(8).isNull() && rows.getColumn(8).getInt() != 0;
-      questions.push_back(std::move(question));
+      const SQLite::Column firstRight = rows.getColumn(8);
+      question.FirstTryRight = !firstRight.isNull() && firstRight.getInt() != 0;
     }
     return questions;
   });
 }
 
-std::vector<THistoryQuestion>
-THistoryStore::FollowCatalogue(const std::vector<std::string>& fingerprints) {
-  std::vector<THistoryQuestion> questions = Questions();
+namespace {
+
+// Gives each question whose record no longer holds its fingerprint the first record in use with
+// that fingerprint that no other question holds, in the order of the questions. Returns the
+// questions it moved.
+std::vector<const THistoryQuestion*> Remap(std::vector<THistoryQuestion>& questions,
+                                           const std::vector<std::string>& fingerprints) {
   const auto holds = [&](const THistoryQuestion& question) {
     return question.RecordNo >= 0 &&
            static_cast<std::size_t>(question.RecordNo) < fingerprints.size() &&
            fingerprints[static_cast<std::size_t>(question.RecordNo)] == question.Fingerprint;
   };
   std::vector<bool> held(fingerprints.size(), false);
-  for (const THistoryQuestion& question : questions)
-    if (holds(question))
-      held[static_cast<std::size_t>(question.RecordNo)] = true;
-  std::vector<const THistoryQuestion*> moved;
+  std::vector<THistoryQuestion*> strays;
   for (THistoryQuestion& question : questions) {
     if (holds(question))
-      continue;
-    for (std::size_t recordNo = 0; recordNo < fingerprints.size(); ++recordNo) {
-      const auto candidate = static_cast<int32_t>(recordNo);
-      if (!held[recordNo] && fingerprints[recordNo] == question.Fingerprint) {
-        question.RecordNo = candidate;
-        held[recordNo] = true;
-        moved.push_back(&question);
-        break;
-      }
-    }
+      held[static_cast<std::size_t>(question.RecordNo)] = true;
+    else
+      strays.push_back(&question);
   }
+  std::vector<const THistoryQuestion*> moved;
+  if (strays.empty())
+    return moved;
+  // The free records of each fingerprint, first record last, so that taking one is a pop.
+  std::unordered_map<std::string_view, std::vector<int32_t>> free;
+  for (std::size_t recordNo = fingerprints.size(); recordNo-- > 0;)
+    if (!held[recordNo] && !fingerprints[recordNo].empty())
+      free[fingerprints[recordNo]].push_back(static_cast<int32_t>(recordNo));
+  for (THistoryQuestion* question : strays) {
+    const auto found = free.find(question->Fingerprint);
+    if (found == free.end() || found->second.empty())
+      continue;
+    question->RecordNo = found->second.back();
+    found->second.pop_back();
+    moved.push_back(question);
+  }
+  return moved;
+}
+
+} // namespace
+
+std::vector<THistoryQuestion>
+THistoryStore::FollowCatalogue(const std::vector<std::string>& fingerprints, TQuestionFacts facts) {
+  std::vector<THistoryQuestion> questions = Questions(facts);
+  const std::vector<const THistoryQuestion*> moved = Remap(questions, fingerprints);
   if (moved.empty())
     return questions;
   Guarded("beim Zuordnen der Fragen", [&] {

@@ -82,11 +82,16 @@ public:
   void RecordExam(int64_t timeMs, int licence, int area, int32_t questions, int32_t right,
                   const std::string& verdict);
 
-  std::vector<THistoryQuestion> Questions();
+  // What of each question is read: everything, or only what scheduling needs (the answer
+  // counts and FirstTryRight stay zero), which is quicker for the due questions.
+  enum class TQuestionFacts { All, Memory };
+
+  std::vector<THistoryQuestion> Questions(TQuestionFacts facts = TQuestionFacts::All);
   // Moves questions whose record now holds another text to the first record in use with their
   // fingerprint that no other question holds; `fingerprints` has one entry per record, empty
   // for a record not in use. Returns the questions afterwards.
-  std::vector<THistoryQuestion> FollowCatalogue(const std::vector<std::string>& fingerprints);
+  std::vector<THistoryQuestion> FollowCatalogue(const std::vector<std::string>& fingerprints,
+                                                TQuestionFacts facts = TQuestionFacts::All);
   // The memory states replayed from the log alone, by question id.
   std::map<int64_t, TMemoryState> ReplayMemoryStates();
 

@@ -224,7 +224,8 @@ TDueQuestions TLearningHistory::DueQuestions(const std::function<bool(int, int)>
   const TCatalogueView& catalogue = CatalogueView();
   const double retention = DesiredRetention();
   const int64_t now = Platform().UtcNowMs();
-  for (const THistoryQuestion& question : history->FollowCatalogue(catalogue.Fingerprints)) {
+  for (const THistoryQuestion& question :
+       history->FollowCatalogue(catalogue.Fingerprints, THistoryStore::TQuestionFacts::Memory)) {
     const auto recordNo = static_cast<std::size_t>(question.RecordNo);
     if (!question.Memory || question.RecordNo < 0 || recordNo >= catalogue.Fingerprints.size() ||
         catalogue.Fingerprints[recordNo] != question.Fingerprint)

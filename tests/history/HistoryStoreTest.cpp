@@ -158,6 +158,11 @@ TEST_F(HistoryStoreTest, QuestionsFollowTheirTextToNewRecordNumbers) {
   // An answer on the moved question continues its history.
   store.RecordAnswer(Answer(1, 1796724000000 + kDayMs, true), "aa");
   EXPECT_EQ(store.Questions().size(), 4u);
+  // "bb" comes back; the "cc" that lost its record takes the first cc record not held.
+  const std::vector<THistoryQuestion> again = store.FollowCatalogue({"cc", "aa", "bb", "cc", "cc"});
+  EXPECT_EQ(again[1].RecordNo, 2);
+  EXPECT_EQ(again[2].RecordNo, 0);
+  EXPECT_EQ(again[3].RecordNo, 3) << "a question that holds its record stays";
 }
 
 } // namespace
