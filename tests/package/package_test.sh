@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package, runs Debian's checks on it (lintian, desktop-file-validate,
-# appstreamcli, man), installs it with apt-get as a learner's machine would, starts aerolern as
-# an unprivileged learner with a fresh home folder under Xvfb and openbox, checks the installed
-# demo catalogue with aerolern-katalog, then purges the package and checks that nothing is left.
+# appstreamcli, man), installs it with apt-get as a learner's machine would, installs it again to
+# see a changed settings file kept, checks the installed demo catalogue with aerolern-katalog,
+# starts aerolern as an unprivileged learner with a fresh home folder under Xvfb and openbox,
+# then purges the package and checks that nothing is left.
 # It installs into this machine's real system, so it needs root; run as another user it is skipped.
 # Usage: package_test.sh CMAKE BUILD_DIR SOURCE_DIR OUTPUT_DIR [SANITIZED]
 #   (exit 77: skipped, the reason printed; SANITIZED 1: the build uses sanitizers)
@@ -185,6 +186,18 @@ while read -r path; do
 done <"$tmp/paths.txt"
 dpkg-query -W -f='${Conffiles}\n' aerolern | grep -q '/etc/aerolern/aerolern.ini' ||
   fail "dpkg does not know /etc/aerolern/aerolern.ini as a conffile"
+
+# A school's own exam limits survive the package being installed again, without a question.
+sed -i 's/^AnzNichtBestGSA=.*/AnzNichtBestGSA=9/' /etc/aerolern/aerolern.ini
+if ! (cd "$build/package" && DEBIAN_FRONTEND=noninteractive apt-get install -y --reinstall \
+  "./$deb_name") >"$out/reinstall.log" 2>&1; then
+  cat "$out/reinstall.log"
+  fail "apt-get install --reinstall ./$deb_name failed"
+fi
+grep -qx 'AnzNichtBestGSA=9' /etc/aerolern/aerolern.ini ||
+  fail "the school's change to /etc/aerolern/aerolern.ini is lost after installing again"
+grep -qx 'AnzNichtBestGSA=9' /usr/lib/aerolern/aerolern.ini ||
+  fail "/usr/lib/aerolern/aerolern.ini does not lead to the school's settings"
 
 # The installed tool accepts the installed catalogue with the installed pictures and limits.
 if ! /usr/bin/aerolern-katalog check --skizzen /usr/lib/aerolern/assets \
