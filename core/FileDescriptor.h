@@ -17,6 +17,8 @@ public:
   int Get() const { return fd; }
   // Closes now and reports whether the close succeeded (a late write error shows up here).
   bool Close() { return ::close(std::exchange(fd, -1)) == 0; }
+  // Hands the descriptor to the caller, who closes it from now on.
+  int Release() { return std::exchange(fd, -1); }
 
 private:
   int fd;

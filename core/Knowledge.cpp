@@ -8,6 +8,7 @@
 
 #include "toolkit/Exceptions.h"
 
+#include <cerrno>
 #include <sys/stat.h>
 
 const char* const KnowledgeFileName = "Wissensstand.dat";
@@ -50,7 +51,12 @@ std::string KnowledgeFilePath() {
 
 bool KnowledgeFileExists(const std::string& path) {
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  if (::stat(path.c_str(), &info) == 0)
+    return true;
+  // A file where the knowledge folder should be is named, not reported as a missing file.
+  if (errno != ENOENT)
+    RaiseInOutErrorFromErrno(errno, "Öffnen", path);
+  return false;
 }
 
 std::vector<PoolEntry> ReadKnowledgeFile(const std::string& path, int32_t& outsideCatalogue) {

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-// Whether a knowledge file (not a folder) stands at the path.
+// Whether anything stands at the path (reading it refuses what is not a regular file). Raises
+// EInOutError when the path cannot be looked at, such as when its folder is a file.
 bool KnowledgeFileExists(const std::string& path);
 // Every whole entry of the file, with entries of deleted questions closed, and those that name
 // a record beyond the catalogue's end closed and counted in `outsideCatalogue`. Without a

@@ -1,9 +1,12 @@
 // Checked, buffered access to a file of fixed-size records.
 #include "core/RecordFile.h"
 
+#include "core/FileDescriptor.h"
+#include "core/RegularFile.h"
 #include "toolkit/Exceptions.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <stdio_ext.h>
 #include <sys/stat.h>
 
@@ -11,20 +14,18 @@ namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
 
-bool IsRegularFile(const std::string& name) {
-  struct stat info {};
-  return ::stat(name.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
-
 } // namespace
 
 TRecordFile::TRecordFile(std::string fileName, std::size_t size, TMode mode)
     : name(std::move(fileName)), recordSize(size) {
-  if (!IsRegularFile(name))
+  const bool writing = mode == TMode::ReadWrite;
+  TDescriptor descriptor(OpenRegularFile(name, writing ? O_RDWR : O_RDONLY, "Öffnen"));
+  if (descriptor.Get() < 0)
     return;
-  std::FILE* opened = std::fopen(name.c_str(), mode == TMode::ReadWrite ? "r+b" : "rb");
+  std::FILE* opened = ::fdopen(descriptor.Get(), writing ? "r+b" : "rb");
   if (opened == nullptr)
-    RaiseInOutError(InOutErrorFromErrno(errno), "Öffnen", name);
+    RaiseInOutErrorFromErrno(errno, "Öffnen", name);
+  descriptor.Release();
   owner.reset(opened);
   file = opened;
   std::setvbuf(file, nullptr, _IOFBF, kBufferSize);
@@ -41,11 +42,15 @@ void TRecordFile::Fail(int errorCode, const char* operation) {
   RaiseInOutError(errorCode, operation, name);
 }
 
+void TRecordFile::FailFromErrno(const char* operation) {
+  RaiseInOutErrorFromErrno(errno, operation, name);
+}
+
 int64_t TRecordFile::RecordCount() {
   RequireOpen("Lesen der Größe");
   struct stat info {};
   if (std::fflush(file) != 0 || ::fstat(fileno(file), &info) != 0)
-    Fail(InOutErrorFromErrno(errno), "Lesen der Größe");
+    FailFromErrno("Lesen der Größe");
   return static_cast<int64_t>(info.st_size) / static_cast<int64_t>(recordSize);
 }
 
@@ -55,14 +60,14 @@ void TRecordFile::Seek(int64_t recordNo) {
     Fail(ioReadPastEnd, "Positionieren");
   if (std::fseek(file, static_cast<long>(recordNo * static_cast<int64_t>(recordSize)), SEEK_SET) !=
       0)
-    Fail(InOutErrorFromErrno(errno), "Positionieren");
+    FailFromErrno("Positionieren");
   lastWasWrite = false;
 }
 
 void TRecordFile::Read(void* buffer) {
   RequireOpen("Lesen");
   if (lastWasWrite && std::fseek(file, 0, SEEK_CUR) != 0)
-    Fail(InOutErrorFromErrno(errno), "Lesen");
+    FailFromErrno("Lesen");
   lastWasWrite = false;
   if (std::fread(buffer, 1, recordSize, file) != recordSize)
     Fail(ioReadPastEnd, "Lesen");
@@ -71,7 +76,7 @@ void TRecordFile::Read(void* buffer) {
 void TRecordFile::Write(const void* buffer) {
   RequireOpen("Schreiben");
   if (!lastWasWrite && std::fseek(file, 0, SEEK_CUR) != 0)
-    Fail(InOutErrorFromErrno(errno), "Schreiben");
+    FailFromErrno("Schreiben");
   lastWasWrite = true;
   if (std::fwrite(buffer, 1, recordSize, file) != recordSize)
     Fail(ioWriteFailed, "Schreiben");

@@ -13,7 +13,8 @@ public:
   enum class TMode { ReadWrite, ReadOnly };
 
   // Opens the file if it exists; otherwise stays unopened, and the first operation raises
-  // error 103. A file that exists but cannot be opened raises at once.
+  // error 103. A file that exists but cannot be opened, or is not a regular file (a folder, a
+  // device, a named pipe), raises at once.
   TRecordFile(std::string fileName, std::size_t recordSize, TMode mode = TMode::ReadWrite);
   TRecordFile(const TRecordFile&) = delete;
   TRecordFile& operator=(const TRecordFile&) = delete;
@@ -37,6 +38,7 @@ public:
 private:
   void RequireOpen(const char* operation);
   [[noreturn]] void Fail(int errorCode, const char* operation);
+  [[noreturn]] void FailFromErrno(const char* operation);
 
   struct TCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }

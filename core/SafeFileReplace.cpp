@@ -1,17 +1,22 @@
-// The complete-or-nothing replacement of a file: temporary file, fsync, rename, fsync of the
-// folder.
+// The complete-or-nothing replacement of a file: exclusive temporary file, fsync, rename, fsync
+// of the folder.
 #include "core/SafeFileReplace.h"
 
 #include "core/FileDescriptor.h"
+#include "core/RegularFile.h"
 #include "toolkit/Exceptions.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <memory>
+#include <random>
+#include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace {
+
+constexpr int kNameAttempts = 100;
 
 void WriteAll(int fd, const std::string& bytes, const std::string& path) {
   std::size_t written = 0;
@@ -40,23 +45,74 @@ void FlushFolder(const std::string& path) {
     static_cast<void>(::fsync(folder.Get()));
 }
 
+std::string RandomLetters(std::mt19937& random) {
+  static constexpr char kLetters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  std::string letters;
+  for (int i = 0; i < 6; ++i)
+    letters += kLetters[pick(random)];
+  return letters;
+}
+
+// A new file of a name nobody has used, created so that nothing standing there is followed.
+class TTemporaryFile {
+public:
+  explicit TTemporaryFile(const std::string& path) {
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+      name = path + ".neu-" + RandomLetters(random);
+      const int fd =
+          ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+      if (fd >= 0) {
+        file = std::make_unique<TDescriptor>(fd);
+        return;
+      }
+      if (errno != EEXIST)
+        RaiseInOutErrorFromErrno(errno, "Anlegen", path);
+    }
+    RaiseInOutError(ioAccessDenied, "Anlegen", path);
+  }
+  ~TTemporaryFile() {
+    if (!renamed)
+      std::remove(name.c_str());
+  }
+  TTemporaryFile(const TTemporaryFile&) = delete;
+  TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+
+  int Get() const { return file->Get(); }
+  bool Close() { return file->Close(); }
+  void RenameTo(const std::string& path) {
+    if (std::rename(name.c_str(), path.c_str()) != 0)
+      RaiseInOutErrorFromErrno(errno, "Umbenennen", path);
+    renamed = true;
+  }
+
+private:
+  std::string name;
+  std::unique_ptr<TDescriptor> file;
+  bool renamed = false;
+};
+
+// The new file takes the permissions of the file it replaces, so that a private file stays so.
+void KeepPermissions(int fd, const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0)
+    static_cast<void>(::fchmod(fd, info.st_mode & 07777));
+}
+
 } // namespace
 
 void ReplaceFileSafely(const std::string& path, const std::string& bytes) {
-  const std::string temporary = path + ".neu";
-  TDescriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  // Whatever stands under the temporary name and cannot be opened is not ours to remove.
-  if (file.Get() < 0)
-    RaiseInOutError(InOutErrorFromErrno(errno), "Anlegen", path);
-  try {
-    WriteAll(file.Get(), bytes, path);
-    if (::fsync(file.Get()) != 0 || !file.Close())
-      RaiseInOutError(ioWriteFailed, "Schreiben", path);
-    if (std::rename(temporary.c_str(), path.c_str()) != 0)
-      RaiseInOutError(InOutErrorFromErrno(errno), "Umbenennen", path);
-  } catch (...) {
-    std::remove(temporary.c_str());
-    throw;
-  }
+  RequireRegularOrMissing(path, "Schreiben");
+  TTemporaryFile file(path);
+  KeepPermissions(file.Get(), path);
+  WriteAll(file.Get(), bytes, path);
+  if (::fsync(file.Get()) != 0 || !file.Close())
+    RaiseInOutError(ioWriteFailed, "Schreiben", path);
+  // What stood at the path may have changed while the new content was written.
+  RequireRegularOrMissing(path, "Schreiben");
+  file.RenameTo(path);
   FlushFolder(path);
 }

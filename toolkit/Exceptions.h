@@ -43,5 +43,23 @@ std::string InOutErrorText(int errorCode, const std::string& operation,
 [[noreturn]] void RaiseInOutError(int errorCode, const std::string& operation,
                                   const std::string& fileName);
 
+// Raises EInOutError with the text of InOutErrorText, but with `reason` in place of the classic
+// reason, for failures the classic texts would misname.
+[[noreturn]] void RaiseInOutError(int errorCode, const std::string& operation,
+                                  const std::string& fileName, const std::string& reason);
+
 // Maps an errno value of a failed open to the classic error number (2, 5, or the errno itself).
 int InOutErrorFromErrno(int errnoValue);
+
+// Raises EInOutError for a failed system call with the classic number of `errnoValue`. A folder
+// where a file was expected, or a file where a folder was expected, is named as such rather than
+// as "access denied" or "not found".
+[[noreturn]] void RaiseInOutErrorFromErrno(int errnoValue, const std::string& operation,
+                                           const std::string& fileName);
+
+// What stands at a path where a regular file was expected.
+enum class TNotAFile { Folder, Device, Pipe, Socket, Other };
+
+// Raises EInOutError 5 saying what stands at the path instead of a regular file.
+[[noreturn]] void RaiseNotARegularFile(TNotAFile kind, const std::string& operation,
+                                       const std::string& fileName);

@@ -202,11 +202,11 @@ using TFileHandle = std::unique_ptr<std::FILE, TFileCloser>;
 TFileHandle OpenForReading(const std::string& path) {
   TFileHandle file(std::fopen(path.c_str(), "rb"));
   if (file == nullptr)
-    RaiseInOutError(InOutErrorFromErrno(errno), "Öffnen", path);
+    RaiseInOutErrorFromErrno(errno, "Öffnen", path);
   // fopen accepts a folder on POSIX systems; the read would then fail without a clear reason.
   struct stat status {};
   if (::fstat(::fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode))
-    RaiseInOutError(InOutErrorFromErrno(EISDIR), "Öffnen", path);
+    RaiseNotARegularFile(TNotAFile::Folder, "Öffnen", path);
   return file;
 }
 

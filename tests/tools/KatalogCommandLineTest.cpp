@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 TEST(KatalogCommandLine, WrongUsageShowsTheUsageTextWithStatus2) {
   TTempDir dir;
@@ -60,6 +61,45 @@ TEST(KatalogCommandLine, MissingInputFileFailsWithStatus1AndNoOutput) {
     EXPECT_NE(run.Err.find("nicht gefunden"), std::string::npos) << run.Err;
   }
   EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::string>{"leer.dat"});
+}
+
+// An output that is an input (by another name too) would destroy it; what is not a regular file
+// is neither read nor replaced: a named pipe is not waited on, a link to a device stays a link.
+TEST(KatalogCommandLine, RefusesToOverwriteAnInputOrWhatIsNotAFile) {
+  namespace fs = std::filesystem;
+  TTempDir dir;
+  const std::string catalogue = CatalogueBytes({EditionQuestion(1, 1, "Frage")});
+  WriteFileBytes("A.dat", catalogue);
+  WriteFileBytes("K.csv", kCsvHeaderLine);
+  WriteFileBytes("H.sqlite", "kein Verlauf");
+  fs::create_symlink("A.dat", "link.dat");
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"export", "A.dat", "-o", "A.dat"},
+           {"export", "A.dat", "-o", "link.dat"},
+           {"import", "K.csv", "-o", "K.csv"},
+           {"verlauf", "H.sqlite", "-o", "H.sqlite"},
+           {"umziehen", "A.dat", "A.dat", "K.csv", "-o", "A.dat"}}) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const TToolRun run = RunTool(args);
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("ist dieselbe Datei wie die Eingabedatei"), std::string::npos)
+        << run.Err;
+  }
+  EXPECT_EQ(ReadFileBytes("A.dat"), catalogue);
+  EXPECT_EQ(ReadFileBytes("K.csv"), kCsvHeaderLine);
+  EXPECT_EQ(ReadFileBytes("H.sqlite"), "kein Verlauf");
+
+  ASSERT_EQ(::mkfifo("pipe.dat", 0600), 0);
+  fs::create_symlink("/dev/null", "geraet.csv");
+  const TToolRun pipe = RunTool({"export", "pipe.dat"});
+  EXPECT_EQ(pipe.Status, 1);
+  EXPECT_NE(pipe.Err.find("pipe.dat: Das ist eine benannte Pipe"), std::string::npos) << pipe.Err;
+  const TToolRun device = RunTool({"export", "A.dat", "-o", "geraet.csv"});
+  EXPECT_EQ(device.Status, 1);
+  EXPECT_NE(device.Err.find("geraet.csv: Das ist ein Gerät"), std::string::npos) << device.Err;
+  EXPECT_TRUE(fs::is_symlink("geraet.csv"));
+  const TToolRun folder = RunTool({"export", "."});
+  EXPECT_NE(folder.Err.find("Das ist ein Ordner, keine Datei."), std::string::npos) << folder.Err;
 }
 
 TEST(KatalogExport, WarnsAboutRecordsAReimportWouldNotRestore) {

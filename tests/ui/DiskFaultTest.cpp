@@ -193,6 +193,16 @@ protected:
 
   void Save() { PressKey(Main(), 'S', ssCtrl); }
 
+  // The new files of saves ("<name>.neu-" and six letters) that stand beside the file.
+  static int TemporariesBeside(const std::string& path) {
+    const fs::path file = fs::absolute(path);
+    int count = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(file.parent_path()))
+      if (entry.path().filename().string().rfind(file.filename().string() + ".neu", 0) == 0)
+        ++count;
+    return count;
+  }
+
   // The learner saves, learns on and saves again while `refuse` makes the disk refuse the new
   // knowledge file; `allow` lets it write again. `refuse` returns why it could not refuse, or "".
   // The earlier file must survive whole, the learner must read `message`, learning must go on.
@@ -205,7 +215,6 @@ protected:
     ClickControl(Main(), "btnKlar");
     Save();
     const std::string path = KnowledgeFilePath();
-    const std::string fresh = path + ".neu";
     const std::string earlier = ReadFileBytes(path);
     ASSERT_EQ(earlier, OpenEntriesAsFile()) << "the first save must work";
     ASSERT_EQ(earlier.size(), 4 * 12u);
@@ -216,13 +225,12 @@ protected:
     const std::string notRefused = refuse();
     if (!notRefused.empty())
       GTEST_SKIP() << "cannot make the disk refuse the write here: " << notRefused;
-    const bool freshExisted = fs::exists(fresh);
     Save();
     ASSERT_EQ(platform.Messages().size(), 1u) << "the failed save is reported once";
     EXPECT_EQ(platform.Messages()[0].Text, message);
     EXPECT_EQ(platform.Messages()[0].Caption, "Aerolern");
     EXPECT_EQ(ReadFileBytes(path), earlier) << "the earlier knowledge file survives whole";
-    EXPECT_EQ(fs::exists(fresh), freshExisted) << "the half-written new file is not left behind";
+    EXPECT_EQ(TemporariesBeside(path), 0) << "the half-written new file is not left behind";
     EXPECT_EQ(OpenQuestionCount(), 3) << "a failed save changes nothing in the pass";
     EXPECT_EQ(CounterLine(), "Unklare Fragen: 3");
 
@@ -235,7 +243,7 @@ protected:
     EXPECT_EQ(platform.Messages().size(), 1u) << "the second save shows nothing";
     EXPECT_EQ(ReadFileBytes(path), OpenEntriesAsFile());
     EXPECT_EQ(ReadFileBytes(path).size(), 2 * 12u);
-    EXPECT_FALSE(fs::exists(fresh)) << "nothing is left beside the knowledge file";
+    EXPECT_EQ(TemporariesBeside(path), 0) << "nothing is left beside the knowledge file";
   }
 
   // Fills the editor as the user would for a new question.
@@ -300,21 +308,22 @@ TEST_F(DiskFaultTest, KnowledgeFolderWithoutWritePermission) {
       "E/A-Fehler 5 beim Anlegen von " + folder + "/Wissensstand.dat: Zugriff verweigert.");
 }
 
-TEST_F(DiskFaultTest, KnowledgeNewFileNameTakenByADirectory) {
+// Whatever stands at the name earlier versions wrote to, a link to another file or a folder, is
+// neither followed nor touched: the new file gets a fresh name of its own.
+TEST_F(DiskFaultTest, KnowledgeSaveFollowsNoPlantedName) {
   WriteCatalogue(Questions(6, 1, 1));
-  const std::string blocker = std::string(KnowledgeFileName) + ".neu";
-  SaveIsRefusedAndLearningGoesOn(
-      [&] {
-        fs::create_directory(blocker);
-        return std::string();
-      },
-      [&] {
-        // The program must neither have removed nor filled the directory it could not write.
-        EXPECT_TRUE(fs::is_directory(blocker));
-        EXPECT_TRUE(fs::is_empty(blocker));
-        fs::remove(blocker);
-      },
-      "E/A-Fehler 5 beim Anlegen von Wissensstand.dat: Zugriff verweigert.");
+  WriteFileBytes("fremd.txt", "nicht anfassen");
+  const std::string planted = std::string(KnowledgeFileName) + ".neu";
+  fs::create_symlink(fs::absolute("fremd.txt"), planted);
+  fs::create_directory(planted + "-ordner");
+  Start();
+  Save();
+  EXPECT_TRUE(platform.Messages().empty());
+  EXPECT_EQ(ReadFileBytes(KnowledgeFileName), OpenEntriesAsFile());
+  EXPECT_EQ(ReadFileBytes("fremd.txt"), "nicht anfassen");
+  EXPECT_TRUE(fs::is_symlink(planted));
+  EXPECT_TRUE(fs::is_empty(planted + "-ordner"));
+  EXPECT_EQ(TemporariesBeside(KnowledgeFileName), 2) << "only the two planted names remain";
 }
 
 TEST_F(DiskFaultTest, KnowledgeFolderOnAReadOnlyFileSystem) {

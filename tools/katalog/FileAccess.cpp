@@ -2,6 +2,7 @@
 #include "tools/katalog/FileAccess.h"
 
 #include "core/FileDescriptor.h"
+#include "core/RegularFile.h"
 #include "toolkit/Exceptions.h"
 
 #include <cerrno>
@@ -14,15 +15,25 @@
 namespace {
 
 [[noreturn]] void RaiseFromErrno(const char* operation, const std::string& path) {
-  RaiseInOutError(InOutErrorFromErrno(errno), operation, path);
+  RaiseInOutErrorFromErrno(errno, operation, path);
+}
+
+// The open regular file; a missing one is reported like any other that cannot be opened.
+int OpenForReading(const std::string& path) {
+  const int fd = OpenRegularFile(path, O_RDONLY, "Öffnen");
+  if (fd < 0)
+    RaiseInOutErrorFromErrno(ENOENT, "Öffnen", path);
+  return fd;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 } // namespace
 
 std::string ReadWholeFile(const std::string& path) {
-  TDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.Get() < 0)
-    RaiseFromErrno("Öffnen", path);
+  TDescriptor file(OpenForReading(path));
   std::string bytes;
   char buffer[65536];
   for (;;) {
@@ -37,12 +48,16 @@ std::string ReadWholeFile(const std::string& path) {
   }
 }
 
-void EnsureReadable(const std::string& path) {
-  TDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.Get() < 0)
-    RaiseFromErrno("Öffnen", path);
-  // A folder opens, but reading it fails as in ReadWholeFile.
-  struct stat info {};
-  if (::fstat(file.Get(), &info) == 0 && S_ISDIR(info.st_mode))
-    RaiseInOutError(InOutErrorFromErrno(EISDIR), "Lesen", path);
+void EnsureReadable(const std::string& path) { TDescriptor file(OpenForReading(path)); }
+
+void RefuseOutputOverInput(const std::string& output, const std::vector<std::string>& inputs) {
+  struct stat target {};
+  if (::stat(output.c_str(), &target) != 0)
+    return; // a file that is not there yet is no input
+  for (const std::string& input : inputs) {
+    struct stat source {};
+    if (::stat(input.c_str(), &source) == 0 && SameFile(source, target))
+      throw Exception("Die Ausgabedatei " + output + " ist dieselbe Datei wie die Eingabedatei " +
+                      input + "; sie würde dabei überschrieben. Es wurde nichts geschrieben.");
+  }
 }

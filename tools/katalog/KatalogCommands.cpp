@@ -64,6 +64,7 @@ int Import(const TArguments& arguments, std::ostream& out, std::ostream& err) {
   const std::string& input = InputFile(arguments, "import", true);
   if (!arguments.Output)
     throw EUsage("Der Befehl import braucht mit -o den Namen des Fragenkatalogs.");
+  RefuseOutputOverInput(*arguments.Output, arguments.Files);
   const TImportResult result = ImportCatalogueCsv(ReadWholeFile(input));
   if (!result.Errors.empty()) {
     for (const TImportError& error : result.Errors)
@@ -98,6 +99,8 @@ void WarnAboutExport(const std::string& input, const std::string& bytes, std::os
 
 int Export(const TArguments& arguments, std::ostream& out, std::ostream& err) {
   const std::string& input = InputFile(arguments, "export", true);
+  if (arguments.Output)
+    RefuseOutputOverInput(*arguments.Output, arguments.Files);
   const std::string bytes = ReadWholeFile(input);
   const std::string csv = ExportCatalogueCsv(bytes);
   if (arguments.Output)
@@ -170,6 +173,9 @@ int MoveKnowledgeFile(const TArguments& arguments, std::ostream& out, std::ostre
   const std::string& oldName = arguments.Files[0];
   const std::string& newName = arguments.Files[1];
   const std::string& knowledgeName = arguments.Files[2];
+  // The knowledge file may be carried over in place: it is read whole before the result
+  // replaces it. A catalogue is never overwritten by a knowledge file.
+  RefuseOutputOverInput(*arguments.Output, {oldName, newName});
   const std::string oldCatalogue = ReadWholeFile(oldName);
   const std::string newCatalogue = ReadWholeFile(newName);
   const TKnowledgeFile knowledge = ReadKnowledgeEntries(ReadWholeFile(knowledgeName));
@@ -186,6 +192,9 @@ int MoveKnowledgeFile(const TArguments& arguments, std::ostream& out, std::ostre
 
 int History(const TArguments& arguments, std::ostream& out) {
   const std::string& input = InputFile(arguments, "verlauf", true);
+  // The database's log and journal hold answers too.
+  if (arguments.Output)
+    RefuseOutputOverInput(*arguments.Output, {input, input + "-wal", input + "-journal"});
   const std::string csv = ExportHistoryCsv(input);
   if (arguments.Output)
     ReplaceFileSafely(*arguments.Output, csv);
