@@ -1,12 +1,16 @@
 // The SQLite history file: schema, migration, recording and the memory-state cache.
 #include "history/HistoryStore.h"
+#include "history/WriteAheadLog.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
+#include <utility>
 
 const char* const HistoryFileName = "Lernverlauf.sqlite";
 
@@ -93,8 +97,27 @@ TProblem ProblemOf(int code) {
   }
 }
 
+const char* const kReplaced =
+    "die Datei wurde verschoben, gelöscht oder ersetzt, während Aerolern lief";
+
 [[noreturn]] void Raise(const std::string& path, const std::string& what, bool lasting) {
   throw EHistoryError("Lernverlauf \"" + path + "\": " + what + ".", lasting);
+}
+
+// Raises the database's write count by one (see history/WriteAheadLog.h); inside a write
+// transaction, so that page 1 heads the transaction in the log. The value is a number this
+// function computed, not text from outside.
+void RaiseWriteCount(SQLite::Database& database) {
+  const auto count = static_cast<uint32_t>(database.execAndGet("PRAGMA application_id").getInt());
+  database.exec("PRAGMA application_id=" + std::to_string(static_cast<int32_t>(count + 1)));
+}
+
+// The file at the path: device and inode, none when nothing is there.
+std::optional<std::pair<dev_t, ino_t>> FileIdentity(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0)
+    return std::nullopt;
+  return std::make_pair(info.st_dev, info.st_ino);
 }
 
 // Makes a kept statement ready for its next use, whatever the last one left.
@@ -167,6 +190,8 @@ TMemoryState NextMemoryState(const std::optional<TMemoryState>& state, int64_t e
 
 // Runs a database action and turns an SQLite failure into the learner's message.
 template <class Action> auto THistoryStore::Guarded(const char* doing, Action&& action) {
+  if (detached)
+    Raise(path, std::string(kReplaced) + " (" + doing + ")", true);
   try {
     return action();
   } catch (const SQLite::Exception& error) {
@@ -176,6 +201,7 @@ template <class Action> auto THistoryStore::Guarded(const char* doing, Action&& 
 }
 
 THistoryStore::THistoryStore(const std::string& filePath) : path(filePath) {
+  SetAsideLogOfAnotherFile();
   Guarded("beim Öffnen", [&] {
     // One connection per store, used by one thread: SQLite need not lock each call.
     database = std::make_unique<SQLite::Database>(
@@ -183,15 +209,71 @@ THistoryStore::THistoryStore(const std::string& filePath) : path(filePath) {
     // A write-protected file opens for reading only; recording into it would fail later.
     if (sqlite3_db_readonly(database->getHandle(), "main") == 1)
       Raise(path, "die Datei ist schreibgeschützt", true);
+    RequireOursOrEmpty();
     database->exec("PRAGMA foreign_keys=ON");
     Migrate();
     database->exec("PRAGMA journal_mode=WAL");
     database->exec("PRAGMA synchronous=NORMAL");
     recording = std::make_unique<TRecordingStatements>(*database);
   });
+  const auto identity = FileIdentity(path);
+  if (identity)
+    std::tie(device, inode) = *identity;
 }
 
+// Closing the last connection checkpoints the log into the file and removes it with the shared
+// memory, so that no log is left to meet another file.
 THistoryStore::~THistoryStore() = default;
+
+void THistoryStore::SetAsideLogOfAnotherFile() {
+  try {
+    if (const std::optional<std::string> aside = SetAsideForeignLog(path))
+      notice = "Lernverlauf \"" + path + "\": Das Protokoll der letzten Sitzung (" + path +
+               "-wal) gehört nicht zu dieser Datei; sie wurde wohl ersetzt oder aus einer "
+               "Sicherung zurückgeholt. Es wurde nicht angewandt, sondern als \"" +
+               *aside + "\" beiseitegelegt.";
+  } catch (const Exception& error) {
+    Raise(path, error.what(), true);
+  }
+}
+
+std::optional<std::string> THistoryStore::TakeNotice() { return std::exchange(notice, {}); }
+
+void THistoryStore::RequireOursOrEmpty() {
+  const int version = database->execAndGet("PRAGMA user_version").getInt();
+  const bool empty = database->execAndGet("SELECT count(*) FROM sqlite_master").getInt() == 0;
+  SQLite::Statement answers(*database, "SELECT count(*) FROM sqlite_master "
+                                       "WHERE type = 'table' AND name = ?");
+  answers.bind(1, "antwort");
+  answers.executeStep();
+  const bool ours = version > 0 && answers.getColumn(0).getInt() == 1;
+  if (!empty && !ours && version <= kHistorySchemaVersion)
+    Raise(path, "die Datei ist die Datenbank eines anderen Programms, kein Lernverlauf", true);
+}
+
+void THistoryStore::RequireSameFile(const char* doing) {
+  if (detached)
+    return; // Guarded reports it
+  const auto identity = FileIdentity(path);
+  if (identity && identity->first == device && identity->second == inode)
+    return;
+  // What was recorded goes into the file this store holds (moved or deleted); its log is emptied
+  // and removed, so that it never meets the file now at the path.
+  try {
+    database->exec("PRAGMA wal_checkpoint(TRUNCATE)");
+  } catch (const SQLite::Exception&) {
+    // the close below checkpoints as far as it can
+  }
+  recording.reset();
+  database.reset();
+  detached = true;
+  try {
+    ClearLogOfMovedFile(path);
+  } catch (const Exception&) {
+    // the log stays where it is; the next start sets it aside
+  }
+  Raise(path, std::string(kReplaced) + " (" + doing + ")", true);
+}
 
 void THistoryStore::Migrate() {
   SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
@@ -204,15 +286,19 @@ void THistoryStore::Migrate() {
   if (version < 1)
     database->exec(kSchemaVersion1);
   // Later versions add their steps here, each from the one before.
-  if (version < kHistorySchemaVersion)
+  if (version < kHistorySchemaVersion) {
     database->exec("PRAGMA user_version=" + std::to_string(kHistorySchemaVersion));
+    RaiseWriteCount(*database);
+  }
   transaction.commit();
 }
 
 void THistoryStore::RecordAnswer(const TAnswerRow& answer, const std::string& fingerprint) {
+  RequireSameFile("beim Aufzeichnen einer Antwort");
   Guarded("beim Aufzeichnen einer Antwort", [&] {
     TRecordingStatements& kept = *recording;
     TKeptTransaction transaction(kept.Begin, kept.Rollback);
+    RaiseWriteCount(*database);
     SQLite::Statement& find = Fresh(kept.FindQuestion);
     find.bind(1, fingerprint);
     find.bind(2, answer.RecordNo);
@@ -259,7 +345,10 @@ void THistoryStore::RecordAnswer(const TAnswerRow& answer, const std::string& fi
 
 void THistoryStore::RecordExam(int64_t timeMs, int licence, int area, int32_t questions,
                                int32_t right, const std::string& verdict) {
+  RequireSameFile("beim Aufzeichnen einer Prüfung");
   Guarded("beim Aufzeichnen einer Prüfung", [&] {
+    SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
+    RaiseWriteCount(*database);
     SQLite::Statement insert(*database, "INSERT INTO pruefung (zeit_ms, lizenz, bereich, fragen, "
                                         "richtig, ergebnis) VALUES (?, ?, ?, ?, ?, ?)");
     insert.bind(1, timeMs);
@@ -269,6 +358,7 @@ void THistoryStore::RecordExam(int64_t timeMs, int licence, int area, int32_t qu
     insert.bind(5, right);
     insert.bind(6, verdict);
     insert.exec();
+    transaction.commit();
   });
 }
 
@@ -352,8 +442,10 @@ THistoryStore::FollowCatalogue(const std::vector<std::string>& fingerprints, TQu
   const std::vector<const THistoryQuestion*> moved = Remap(questions, fingerprints);
   if (moved.empty())
     return questions;
+  RequireSameFile("beim Zuordnen der Fragen");
   Guarded("beim Zuordnen der Fragen", [&] {
     SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
+    RaiseWriteCount(*database);
     SQLite::Statement update(*database, "UPDATE frage SET nr = ? WHERE id = ?");
     for (const THistoryQuestion* question : moved) {
       update.bind(1, question->RecordNo);
@@ -433,11 +525,15 @@ std::optional<std::string> THistoryStore::Setting(const std::string& name) {
 }
 
 void THistoryStore::SetSetting(const std::string& name, const std::string& value) {
+  RequireSameFile("beim Speichern einer Einstellung");
   Guarded("beim Speichern einer Einstellung", [&] {
+    SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
+    RaiseWriteCount(*database);
     SQLite::Statement upsert(*database, "INSERT INTO einstellung (name, wert) VALUES (?, ?) "
                                         "ON CONFLICT(name) DO UPDATE SET wert = excluded.wert");
     upsert.bind(1, name);
     upsert.bind(2, value);
     upsert.exec();
+    transaction.commit();
   });
 }

@@ -66,13 +66,21 @@ struct TDayAnswers {
 
 class THistoryStore {
 public:
-  // Opens the file, creating it when missing, and brings its schema up to date.
+  // Opens the file, creating it when missing, and brings its schema up to date. An empty file
+  // gets the schema; a database of another program is refused unchanged. A log left beside the
+  // file that was written for another file is set aside first (see history/WriteAheadLog.h).
   explicit THistoryStore(const std::string& path);
   ~THistoryStore();
   THistoryStore(const THistoryStore&) = delete;
   THistoryStore& operator=(const THistoryStore&) = delete;
 
   const std::string& Path() const { return path; }
+  // What the learner should know about the opening (a log set aside), once; none otherwise.
+  std::optional<std::string> TakeNotice();
+
+  // Every write first makes sure that the file at the path is still the one the store opened:
+  // when it was moved, deleted or replaced, the store lets go of it for good and raises a lasting
+  // EHistoryError, so that nothing is written into a file the learner no longer has.
 
   // Records one answer of the question with the fingerprint and updates its memory state, in
   // one transaction. The question is the one at the answer's record number with that
@@ -109,11 +117,19 @@ private:
   struct TRecordingStatements;
 
   template <class Action> auto Guarded(const char* doing, Action&& action);
+  void SetAsideLogOfAnotherFile();
+  void RequireOursOrEmpty();
+  void RequireSameFile(const char* doing);
   void Migrate();
 
   std::string path;
   std::unique_ptr<SQLite::Database> database;
   std::unique_ptr<TRecordingStatements> recording;
+  // The file the store opened, and whether it has let go of it.
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  bool detached = false;
+  std::optional<std::string> notice;
 };
 
 // The memory state after one more answer: the first review, or a review `elapsedMs` after the

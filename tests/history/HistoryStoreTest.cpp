@@ -116,6 +116,18 @@ TEST_F(HistoryStoreTest, RefusedFilesStayUntouched) {
   }
   refuses("neueren Aerolern-Version (Schema 99)");
 
+  // Another program's database keeps its tables and its journal mode, byte for byte.
+  for (const char* mode : {"DELETE", "WAL"}) {
+    std::filesystem::remove(kPath);
+    {
+      SQLite::Database foreign(kPath, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+      foreign.exec(std::string("PRAGMA journal_mode=") + mode);
+      foreign.exec("CREATE TABLE kunden (name TEXT); INSERT INTO kunden VALUES ('Meier')");
+    }
+    refuses("Datenbank eines anderen Programms");
+    EXPECT_FALSE(std::filesystem::exists(std::string(kPath) + "-wal")) << mode;
+  }
+
   std::filesystem::remove(kPath);
   { THistoryStore created(kPath); }
   ::chmod(kPath, 0444);
