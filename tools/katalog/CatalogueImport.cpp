@@ -5,6 +5,7 @@
 #include "tools/katalog/CatalogueCsvColumns.h"
 #include "tools/katalog/CategoryTable.h"
 #include "tools/katalog/Csv.h"
+#include "tools/katalog/FormulaCell.h"
 #include "tools/katalog/ImportFields.h"
 
 #include <limits>
@@ -130,6 +131,9 @@ TImportResult ImportCatalogueCsv(const std::string& csv) {
     result.Errors.push_back({error.Line, error.what()});
     return result;
   }
+  for (TCsvRow& row : rows)
+    for (TCsvField& field : row.Fields)
+      field.Text = RestoreFormula(field.Text);
   // Editors often leave empty lines at the end; they hold no record.
   while (!rows.empty() && IsBlankLine(rows.back()))
     rows.pop_back();

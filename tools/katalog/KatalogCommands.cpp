@@ -250,6 +250,12 @@ std::string KatalogUsage() {
          "Nr zählt die Datensätze lückenlos ab 0, gelöschte eingeschlossen (Aktiv 0).\n"
          "Richtig nennt die Buchstaben der richtigen Antworten, etwa BD (leer für keine).\n"
          "Texte werden unverändert übernommen, höchstens 255 Zeichen aus Windows-1252.\n"
+         "Formelschutz: Eine Zelle, die mit =, +, -, @, Tabulator oder Wagenrücklauf\n"
+         "beginnt, würde eine Tabellenkalkulation als Formel ausführen. export und verlauf\n"
+         "schreiben sie daher mit einem Apostroph davor ('=…), ebenso eine Zelle, die mit\n"
+         "Apostrophen vor einem solchen Zeichen beginnt (''=…); eine Zahl wie -3 bleibt\n"
+         "Zahl. import nimmt genau diesen einen Apostroph wieder weg, jede andere Zelle\n"
+         "bleibt unverändert.\n"
          "\n"
          "Exit-Status: 0 in Ordnung, 1 Fehler in den Daten oder beim Dateizugriff,\n"
          "2 falscher Aufruf.\n";
