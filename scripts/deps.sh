@@ -6,7 +6,7 @@ packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
   libjpeg62-turbo-dev libjpeg-turbo-progs libsqlite3-dev libsqlitecpp-dev sqlite3 libfltk1.3-dev
   libxtst-dev libxfixes-dev xvfb xdotool openbox x11-utils imagemagick fonts-liberation chromium
   desktop-file-utils clang libclang-rt-14-dev
-  lintian appstream man-db groff-base dpkg-dev xdg-utils)
+  lintian appstream man-db groff-base dpkg-dev xdg-utils libreoffice-calc-nogui unzip)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -20,6 +20,14 @@ std::string RepeatUtf8(const std::string& character, int times) {
   return text;
 }
 
+// ASCII text as UTF-16, as spreadsheets save "Unicode text".
+std::string Utf16(const std::string& ascii, bool bigEndian) {
+  std::string text;
+  for (char c : ascii)
+    text += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+  return text;
+}
+
 } // namespace
 
 TEST(KatalogImport, AcceptsByteOrderMarkCrLfLowercaseLettersAndTrailingBlankLines) {
@@ -68,8 +76,12 @@ TEST(KatalogImport, RejectsBadInputWithItsLineAndLeavesNoFile) {
     std::string Fragment;
   };
   const std::string h = kCsvHeaderLine;
+  const std::string utf16 = "Die Datei ist in UTF-16 gespeichert; bitte als UTF-8 speichern";
   const std::vector<TCase> cases = {
       {"empty file", "", 1, "leer"},
+      {"UTF-16 little endian", "\xFF\xFE" + Utf16(h + "0;" + kGood, false), 1, utf16},
+      {"UTF-16 big endian", "\xFE\xFF" + Utf16(h + "0;" + kGood, true), 1, utf16},
+      {"UTF-16 without byte order mark", Utf16(h + "0;" + kGood, false), 1, utf16},
       {"only a byte order mark", "\xEF\xBB\xBF", 1, "leer"},
       {"only blank lines", "\n\n", 1, "leer"},
       {"wrong header",

@@ -49,6 +49,21 @@ std::vector<QuestionRecord> DemandingRecords() {
   bytes.ImageNo = std::numeric_limits<int32_t>::min();
   records.push_back(bytes);
 
+  // Cells a spreadsheet would run as formulas, texts that look neutralised, a number as text, and
+  // a full field that only fits once the export's apostrophe is taken away again.
+  QuestionRecord formulas = EditionQuestion(1, 3, "=HYPERLINK(\"http://example.com\";\"x\")");
+  formulas.AnswerA = "'=x";
+  formulas.AnswerB = "''+1";
+  formulas.AnswerC = "-1";
+  formulas.AnswerD = "@SUM(1)";
+  records.push_back(formulas);
+  QuestionRecord starts = EditionQuestion(1, 3, "=" + std::string(kTextCapacity - 1, 'x'));
+  starts.AnswerA = "\tTab";
+  starts.AnswerB = "'";
+  starts.AnswerC = "-";
+  starts.AnswerD = "\rvorn";
+  records.push_back(starts);
+
   QuestionRecord image = EditionQuestion(3, 1, "Skizze");
   image.ImageNo = std::numeric_limits<int32_t>::max();
   records.push_back(image);
@@ -101,11 +116,12 @@ TEST(KatalogExport, WritesOneRowPerRecordInColumnOrder) {
   deleted.InUse = false;
   deleted.CorrectB = false;
   deleted.ImageNo = -3;
+  deleted.AnswerC = "=1+1";
   deleted.AnswerD = "zwei\nZeilen";
   EXPECT_EQ(ExportCatalogueCsv(CatalogueBytes({first, deleted})),
             std::string(kCsvHeaderLine) +
                 "0;1;4;12;BD;\"Wie heißt \"\"das\"\"?\";Antwort eins;Antwort zwei;"
                 "Antwort drei;Antwort vier;1\n"
-                "1;7;10;-3;;\"alt;weg\";Antwort eins;Antwort zwei;Antwort drei;"
+                "1;7;10;-3;;\"alt;weg\";Antwort eins;Antwort zwei;'=1+1;"
                 "\"zwei\nZeilen\";0\n");
 }

@@ -4,6 +4,7 @@
 #include "core/QuestionRecordCodec.h"
 #include "tools/katalog/CatalogueCsvColumns.h"
 #include "tools/katalog/Csv.h"
+#include "tools/katalog/FormulaCell.h"
 
 #include <algorithm>
 #include <cstring>
@@ -42,6 +43,8 @@ std::vector<std::string> RowOf(std::size_t recordNo, const QuestionRecord& recor
   row[colAnswerC] = record.AnswerC;
   row[colAnswerD] = record.AnswerD;
   row[colActive] = record.InUse ? "1" : "0";
+  for (std::string& cell : row)
+    cell = NeutraliseFormula(cell);
   return row;
 }
 

@@ -6,7 +6,8 @@
 #include <vector>
 
 // The CSV of a catalogue: the header line, then one line per whole record in file order,
-// deleted ones included. Texts are what DecodeRecord gives; a trailing partial record is left out.
+// deleted ones included. Texts are what DecodeRecord gives, a cell that a spreadsheet would run as
+// a formula neutralised (FormulaCell.h); a trailing partial record is left out.
 std::string ExportCatalogueCsv(const std::string& catalogueBytes);
 
 // Numbers of the whole records whose bytes an import of the export would not restore: a foreign

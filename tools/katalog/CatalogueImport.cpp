@@ -5,8 +5,10 @@
 #include "tools/katalog/CatalogueCsvColumns.h"
 #include "tools/katalog/CategoryTable.h"
 #include "tools/katalog/Csv.h"
+#include "tools/katalog/FormulaCell.h"
 #include "tools/katalog/ImportFields.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -28,6 +30,25 @@ bool IsHeader(const TCsvRow& row) {
     if (row.Fields[i].Text != kCatalogueColumnNames[i])
       return false;
   return true;
+}
+
+// A byte order mark of UTF-16, or, without one, a zero in every second of the first bytes and
+// none in the others: the header is ASCII, which UTF-16 writes as a letter byte and a zero byte.
+bool IsUtf16(const std::string& csv) {
+  if (csv.compare(0, 2, "\xFF\xFE") == 0 || csv.compare(0, 2, "\xFE\xFF") == 0)
+    return true;
+  const std::size_t sample = std::min<std::size_t>(csv.size(), 64) / 2 * 2;
+  if (sample == 0)
+    return false;
+  bool evenZero = true, oddZero = true, evenLetters = true, oddLetters = true;
+  for (std::size_t i = 0; i < sample; ++i) {
+    const bool zero = csv[i] == '\0';
+    bool& allZero = i % 2 == 0 ? evenZero : oddZero;
+    bool& noZero = i % 2 == 0 ? evenLetters : oddLetters;
+    allZero = allZero && zero;
+    noZero = noZero && !zero;
+  }
+  return (evenZero && oddLetters) || (oddZero && evenLetters);
 }
 
 bool IsBlankLine(const TCsvRow& row) {
@@ -122,6 +143,12 @@ private:
 
 TImportResult ImportCatalogueCsv(const std::string& csv) {
   TImportResult result;
+  if (IsUtf16(csv)) {
+    result.Errors.push_back({1, "Die Datei ist in UTF-16 gespeichert; bitte als UTF-8 speichern "
+                                "(in der Tabellenkalkulation als CSV mit dem Zeichensatz "
+                                "„Unicode (UTF-8)“)."});
+    return result;
+  }
   const bool hasMark = csv.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
   std::vector<TCsvRow> rows;
   try {
@@ -130,6 +157,9 @@ TImportResult ImportCatalogueCsv(const std::string& csv) {
     result.Errors.push_back({error.Line, error.what()});
     return result;
   }
+  for (TCsvRow& row : rows)
+    for (TCsvField& field : row.Fields)
+      field.Text = RestoreFormula(field.Text);
   // Editors often leave empty lines at the end; they hold no record.
   while (!rows.empty() && IsBlankLine(rows.back()))
     rows.pop_back();

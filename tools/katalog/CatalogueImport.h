@@ -17,6 +17,7 @@ struct TImportResult {
 };
 
 // Builds the catalogue from CSV text (UTF-8, an optional byte order mark, LF or CRLF line
-// ends). Every record carries the edition owner; texts are stored exactly as given. All errors
-// of all rows are collected, except that a CSV syntax error ends the reading.
+// ends). Every record carries the edition owner; texts are stored as given, with the apostrophe
+// of a neutralised formula cell taken away (FormulaCell.h). All errors of all rows are collected,
+// except that a CSV syntax error ends the reading; a UTF-16 file is rejected as such.
 TImportResult ImportCatalogueCsv(const std::string& csv);

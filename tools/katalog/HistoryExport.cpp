@@ -4,6 +4,7 @@
 #include "tools/katalog/CatalogueCsvColumns.h"
 #include "tools/katalog/Csv.h"
 #include "tools/katalog/FileAccess.h"
+#include "tools/katalog/FormulaCell.h"
 
 #include "toolkit/Exceptions.h"
 
@@ -54,12 +55,13 @@ std::string ExportHistoryCsv(const std::string& path) {
     const int columns = rows.getColumnCount();
     std::vector<std::string> fields(static_cast<std::size_t>(columns));
     for (int i = 0; i < columns; ++i)
-      fields[static_cast<std::size_t>(i)] = rows.getColumnName(i);
+      fields[static_cast<std::size_t>(i)] = NeutraliseFormula(rows.getColumnName(i));
     std::string csv = CsvLine(fields, kCsvSeparator);
     while (rows.executeStep()) {
       for (int i = 0; i < columns; ++i) {
         const SQLite::Column column = rows.getColumn(i);
-        fields[static_cast<std::size_t>(i)] = column.isNull() ? "" : column.getString();
+        fields[static_cast<std::size_t>(i)] =
+            column.isNull() ? "" : NeutraliseFormula(column.getString());
       }
       csv += CsvLine(fields, kCsvSeparator);
     }
