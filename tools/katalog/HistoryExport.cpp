@@ -11,6 +11,7 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
 
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -37,6 +38,15 @@ constexpr int kBusyTimeoutMs = 3000;
   }
 }
 
+// Reading a database in WAL mode makes SQLite create its log and shared memory, and a read-only
+// connection leaves both behind. Without a log beside the file no program has it open, and a
+// connection that may write (it writes nothing) removes both again when it closes; with a log
+// there, reading leaves the files as it found them.
+int OpenFlags(const std::string& path) {
+  return ::access((path + "-wal").c_str(), F_OK) == 0 ? SQLite::OPEN_READONLY
+                                                      : SQLite::OPEN_READWRITE;
+}
+
 } // namespace
 
 std::string ExportHistoryCsv(const std::string& path) {
@@ -44,7 +54,7 @@ std::string ExportHistoryCsv(const std::string& path) {
   // would only say that it cannot open it.
   EnsureReadable(path);
   try {
-    SQLite::Database database(path, SQLite::OPEN_READONLY, kBusyTimeoutMs);
+    SQLite::Database database(path, OpenFlags(path), kBusyTimeoutMs);
     SQLite::Statement view(database,
                            "SELECT count(*) FROM sqlite_master WHERE type = 'view' AND name = ?");
     view.bind(1, "antworten");
