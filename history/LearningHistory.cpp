@@ -19,6 +19,12 @@ const char* const kRetentionSetting = "gewuenschte_behaltensrate";
 const char* const kExamDateSetting = "pruefungstermin";
 constexpr int kLowestRetention = 70;
 constexpr int kHighestRetention = 97;
+const char* const kNotThisSession = "Die Antworten werden in dieser Sitzung nicht aufgezeichnet.";
+
+// "1 Antwort wurde", "3 Antworten wurden".
+std::string AnswersText(int count) {
+  return count == 1 ? "1 Antwort wurde" : std::to_string(count) + " Antworten wurden";
+}
 
 // The day of a "TT.MM.JJJJ" text, as the UTC moment of its local midnight.
 std::optional<int64_t> DayOfText(const std::string& text) {
@@ -67,10 +73,14 @@ THistoryStore* TLearningHistory::Store() {
     return store.get();
   try {
     store = std::make_unique<THistoryStore>(path.empty() ? HistoryFilePath() : path);
-    reported = false;
+    if (const std::optional<std::string> notice = store->TakeNotice())
+      Application.MessageBox(*notice);
+    RecordingWorks();
   } catch (const EHistoryError& error) {
     unusable = error.Lasting;
-    Report(error, "Die Antworten werden in dieser Sitzung nicht aufgezeichnet.");
+    Report(error, error.Lasting ? kNotThisSession
+                                : "Die Antworten werden vorerst nicht aufgezeichnet; Aerolern "
+                                  "versucht es bei jeder Antwort wieder.");
   } catch (const std::exception& error) {
     // Without the settings file the history's folder is unknown: learning goes on unrecorded.
     Report(EHistoryError(error.what(), false), "Die Antworten werden nicht aufgezeichnet.");
@@ -79,10 +89,30 @@ THistoryStore* TLearningHistory::Store() {
 }
 
 void TLearningHistory::Report(const EHistoryError& error, const char* consequence) {
-  if (reported)
+  if (reportedLasting || (reported && !error.Lasting))
     return;
   reported = true;
+  reportedLasting = error.Lasting;
   Application.MessageBox(std::string(error.what()) + "\n\r" + consequence);
+}
+
+void TLearningHistory::RecordingWorks() {
+  if (!reported)
+    return;
+  std::string text = "Der Lernverlauf zeichnet wieder auf.";
+  if (lostAnswers > 0)
+    text += " " + AnswersText(lostAnswers) + " nicht aufgezeichnet.";
+  reported = false;
+  lostAnswers = 0;
+  Application.MessageBox(text);
+}
+
+void TLearningHistory::EndSession() {
+  if (lostAnswers == 0)
+    return;
+  Application.MessageBox(AnswersText(lostAnswers) +
+                         " dieser Sitzung nicht im Lernverlauf aufgezeichnet.");
+  lostAnswers = 0;
 }
 
 void TLearningHistory::QuestionShown(const TQuestionShown& event) {
@@ -116,8 +146,10 @@ void TLearningHistory::Record(const TAnswerChecked& check, bool selfGraded) {
   showingRecorded = true;
   try {
     THistoryStore* history = Store();
-    if (history == nullptr)
+    if (history == nullptr) {
+      ++lostAnswers;
       return;
+    }
     QuestionRecord record;
     ReadQuestion(check.RecordNo, record);
     TAnswerRow answer;
@@ -131,10 +163,17 @@ void TLearningHistory::Record(const TAnswerChecked& check, bool selfGraded) {
     answer.Right = check.Right;
     answer.SelfGraded = selfGraded;
     history->RecordAnswer(answer, FingerprintText(QuestionFingerprint(record)));
-    reported = false;
+    RecordingWorks();
   } catch (const EHistoryError& error) {
-    Report(error, "Diese Antwort wurde nicht aufgezeichnet.");
+    ++lostAnswers;
+    if (error.Lasting) {
+      // The file was replaced or damaged under the trainer: nothing more goes into it.
+      store.reset();
+      unusable = true;
+    }
+    Report(error, error.Lasting ? kNotThisSession : "Diese Antwort wurde nicht aufgezeichnet.");
   } catch (const std::exception& error) {
+    ++lostAnswers;
     Report(EHistoryError(error.what(), false), "Diese Antwort wurde nicht aufgezeichnet.");
   }
 }

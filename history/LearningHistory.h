@@ -49,11 +49,17 @@ public:
   // The store, opened on first use; nullptr when the file cannot be used (the learner has been
   // told why).
   THistoryStore* Store();
+  // Tells the learner how many answers of the session were not recorded, if any.
+  void EndSession();
 
 private:
   void Record(const TAnswerChecked& check, bool selfGraded);
-  // Tells the learner what went wrong once, until the history works again.
+  // Tells the learner what went wrong once, until the history works again; a failure that lasts
+  // for the session is told even after a passing one.
   void Report(const EHistoryError& error, const char* consequence);
+  // Recording works (again): tells the learner so, with the answers lost meanwhile, when a
+  // failure had been told.
+  void RecordingWorks();
 
   // The catalogue's fingerprints and categories, kept while the file is unchanged (same size,
   // change time and file), since fingerprinting every record takes as long as reading it.
@@ -65,6 +71,9 @@ private:
   std::string catalogueStamp;
   bool unusable = false;
   bool reported = false;
+  bool reportedLasting = false;
+  // Answers not recorded since the learner was last told of them.
+  int lostAnswers = 0;
   // The showing of the question on display: whether it is recorded already, and its last check.
   TQuestionShown showing;
   bool showingRecorded = true;

@@ -58,6 +58,8 @@ TfrmFrageAntwort::TfrmFrageAntwort() : TForm("frmFrageAntwort") {
   OnCreate = [this](TObject* sender) { FormCreate(sender); };
   OnShow = [this](TObject* sender) { FormShow(sender); };
   OnKeyPress = [this](TObject* sender, char32_t& key) { FormKeyPress(sender, key); };
+  // The end of the session: the learner hears of answers the history could not keep.
+  OnClose = [this](TObject*, TCloseAction&) { history.EndSession(); };
 }
 
 TfrmFrageAntwort::~TfrmFrageAntwort() { QuestionData().SetLearningListener(nullptr); }

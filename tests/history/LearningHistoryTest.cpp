@@ -108,6 +108,11 @@ TEST_F(LearningHistoryTest, UnusableFileIsReportedOnceAndLearningGoesOn) {
       << platform.Messages()[0].Text;
   EXPECT_NE(platform.Messages()[0].Text.find("keine SQLite-Datenbank"), std::string::npos);
   EXPECT_EQ(ReadFileBytes(HistoryFileName), notADatabase);
+  // The end of the session says how many answers the history lacks.
+  Main().Close();
+  ASSERT_EQ(platform.Messages().size(), 2u);
+  EXPECT_EQ(platform.Messages()[1].Text,
+            "2 Antworten wurden dieser Sitzung nicht im Lernverlauf aufgezeichnet.");
 
   // Without a settings file the history has no folder; the click still counts.
   std::remove(dir.File("aerolern.ini").c_str());
@@ -117,6 +122,28 @@ TEST_F(LearningHistoryTest, UnusableFileIsReportedOnceAndLearningGoesOn) {
   ClickControl(Main(), "btnKlar");
   EXPECT_EQ(OpenQuestionCount(), 3);
   EXPECT_FALSE(FileExists(HistoryFileName));
+}
+
+// A file locked at start-up is tried again at each answer; once it takes answers, the learner
+// hears that recording goes on and how many answers were missed.
+TEST_F(LearningHistoryTest, LockedFileIsUsedOnceItIsFree) {
+  WriteCatalogue(Questions(4, 1, 1));
+  { THistoryStore created(HistoryFileName); }
+  SQLite::Database other(HistoryFileName, SQLite::OPEN_READWRITE);
+  other.exec("BEGIN EXCLUSIVE");
+  Start();
+  ClickControl(Main(), "btnKlar");
+  ASSERT_EQ(platform.Messages().size(), 1u);
+  EXPECT_NE(platform.Messages()[0].Text.find("vorerst nicht aufgezeichnet"), std::string::npos)
+      << platform.Messages()[0].Text;
+  other.exec("ROLLBACK");
+  ClickControl(Main(), "btnKlar");
+  ASSERT_EQ(platform.Messages().size(), 2u);
+  EXPECT_EQ(platform.Messages()[1].Text,
+            "Der Lernverlauf zeichnet wieder auf. 1 Antwort wurde nicht aufgezeichnet.");
+  EXPECT_EQ(Answers().size(), 1u);
+  Main().Close();
+  EXPECT_EQ(platform.Messages().size(), 2u) << "nothing is missing at the end";
 }
 
 } // namespace

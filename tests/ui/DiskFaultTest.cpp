@@ -567,7 +567,9 @@ TEST_F(HistoryDiskFaultTest, AnswerOnAFullDisk) {
   EXPECT_EQ(ReadFileBytes(HistoryFileName), recorded);
   fs::remove(kFiller);
   ClickControl(Main(), "btnKlar");
-  EXPECT_EQ(platform.Messages().size(), 1u);
+  ASSERT_EQ(platform.Messages().size(), 2u);
+  EXPECT_EQ(platform.Messages()[1].Text,
+            "Der Lernverlauf zeichnet wieder auf. 1 Antwort wurde nicht aufgezeichnet.");
   SQLite::Database db(HistoryFileName);
   EXPECT_EQ(db.execAndGet("PRAGMA integrity_check").getString(), "ok");
   EXPECT_EQ(db.execAndGet("SELECT count(*) FROM antworten").getInt(), 2);
