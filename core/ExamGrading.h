@@ -9,6 +9,8 @@ enum class TExamVerdict { Bestanden, MuendlicheNachpruefung, NichtBestanden };
 
 // A limit of an exam licence as the settings file gives it (kind: elQuestionCount, elOralFrom or
 // elFailFrom of srcCommon.h), with the defaults of a missing key; 0 for a licence without keys.
+// A value that is no number, a question count outside 1 to 10000, or a threshold of wrong
+// answers outside 0 to the question count raises EConvertError naming the key and the file.
 int32_t ExamLimitOf(int examLicence, int kind);
 // The same limit as the settings file at `settingsPath` gives it.
 int32_t ExamLimitFrom(const std::string& settingsPath, int examLicence, int kind);
