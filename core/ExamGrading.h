@@ -14,6 +14,12 @@ enum class TExamVerdict { Bestanden, MuendlicheNachpruefung, NichtBestanden };
 int32_t ExamLimitOf(int examLicence, int kind);
 // The same limit as the settings file at `settingsPath` gives it.
 int32_t ExamLimitFrom(const std::string& settingsPath, int examLicence, int kind);
+// The wrong answers of an area of `questions` exam questions with `right` right ones: the exam
+// questions not answered right, so the questions an area could not supply count as wrong. Never
+// negative (more right answers than exam questions, after the categories changed during the
+// exam, are no wrong ones); computed without overflow for any 32-bit values, and a count beyond
+// INT32_MAX stays INT32_MAX.
+int32_t ExamWrongAnswers(int32_t questions, int32_t right);
 // The verdict for `wrong` wrong answers: failed from `failFrom` on, else oral from `oralFrom` on.
 TExamVerdict GradeExam(int32_t wrong, int32_t oralFrom, int32_t failFrom);
 // "Bestanden.", "Mündliche Nachprüfung." or "Nicht bestanden.".
