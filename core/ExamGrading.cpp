@@ -1,5 +1,14 @@
-// The verdict of an exam area from its wrong answers.
+// The wrong answers of an exam area and the verdict they give.
 #include "core/ExamGrading.h"
+
+#include <algorithm>
+#include <limits>
+
+int32_t ExamWrongAnswers(int32_t questions, int32_t right) {
+  // The difference of two 32-bit values needs 33 bits.
+  const int64_t wrong = int64_t{questions} - right;
+  return static_cast<int32_t>(std::clamp<int64_t>(wrong, 0, std::numeric_limits<int32_t>::max()));
+}
 
 TExamVerdict GradeExam(int32_t wrong, int32_t oralFrom, int32_t failFrom) {
   if (wrong >= failFrom)

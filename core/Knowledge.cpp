@@ -67,7 +67,12 @@ std::vector<PoolEntry> ReadKnowledgeFile(const std::string& path, int32_t& outsi
   KnowledgeEntryBytes bytes{};
   for (int64_t i = 0; i < count; ++i) {
     file.Read(bytes.data());
-    entries.push_back(DecodeKnowledgeEntry(bytes.data()));
+    PoolEntry entry = DecodeKnowledgeEntry(bytes.data());
+    // An in-use byte of 0 marks a deleted question. Such an entry is never picked, so left open
+    // it would be counted as open for good: it is loaded closed, catalogue or not.
+    if (entry.InUse == 0)
+      entry.Open = 0;
+    entries.push_back(entry);
   }
   file.Close();
   outsideCatalogue = CloseMissingQuestions(entries);

@@ -5,10 +5,11 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 
 namespace {
 
-void AddVerdict(TExamOutlook& outlook, int wrong, int oralFrom, int failFrom, double mass) {
+void AddVerdict(TExamOutlook& outlook, int32_t wrong, int oralFrom, int failFrom, double mass) {
   switch (GradeExam(wrong, oralFrom, failFrom)) {
   case TExamVerdict::Bestanden:
     outlook.Passed += mass;
@@ -29,9 +30,11 @@ TExamOutlook ExamOutlook(const std::vector<double>& recall, int questions, int o
   const int available = static_cast<int>(recall.size());
   const int drawn = std::max(0, std::min(questions, available));
   // Exam questions the area cannot supply are wrong for certain.
-  const int missing = questions - drawn;
-  // Wrong answers among the drawn from `lumped` on all fail alike: one absorbing bucket.
-  const int lumped = std::min(drawn, std::max(0, failFrom - missing));
+  const int32_t missing = ExamWrongAnswers(questions, drawn);
+  // Wrong answers among the drawn from `lumped` on all fail alike: one absorbing bucket. The
+  // limits may lie anywhere in 32 bits, so their distance is taken in 64.
+  const int lumped =
+      static_cast<int>(std::clamp<int64_t>(int64_t{failFrom} - missing, 0, int64_t{drawn}));
   const auto width = static_cast<std::size_t>(lumped + 1);
   // mass[d * width + w]: d questions drawn so far, w of them wrong.
   std::vector<double> mass(static_cast<std::size_t>(drawn + 1) * width, 0.0);
@@ -55,7 +58,8 @@ TExamOutlook ExamOutlook(const std::vector<double>& recall, int questions, int o
   }
   TExamOutlook outlook;
   const double* last = &mass[static_cast<std::size_t>(drawn) * width];
+  // w wrong among the drawn are drawn - w right ones, graded as the exam grades them.
   for (int w = 0; w <= lumped; ++w)
-    AddVerdict(outlook, missing + w, oralFrom, failFrom, last[w]);
+    AddVerdict(outlook, ExamWrongAnswers(questions, drawn - w), oralFrom, failFrom, last[w]);
   return outlook;
 }

@@ -454,7 +454,7 @@ void TfrmFrageAntwort::GradeExamArea() {
   const int right = ExamCorrectCount;
   // More right answers than exam questions (after a category change in the exam) are no
   // negative number of wrong ones.
-  const int wrong = std::max(0, questions - right);
+  const int32_t wrong = ExamWrongAnswers(questions, right);
   const TExamVerdict grade = GradeExam(wrong, ExamLimit(elOralFrom), ExamLimit(elFailFrom));
   QuestionData().ReportExamAreaGraded({ExamLicence(), ExamArea(), questions, right, grade});
   const std::string verdict = ExamVerdictText(grade);

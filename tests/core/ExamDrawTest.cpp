@@ -106,16 +106,6 @@ TEST_F(ExamDrawTest, DefaultsAndLimitsOfTheMotorLicences) {
   EXPECT_EQ(OpenQuestionCount(), 3);
 }
 
-TEST_F(ExamDrawTest, ZeroRemovesEveryQuestion) {
-  WriteSettings("AnzPrfFragenWGS=0\n");
-  WriteCatalogue(Questions(8, 5, 2));
-  platform.SetTimeOfDay(43000);
-  Draw(5, 2);
-  EXPECT_EQ(QuestionPool().size(), 8u);
-  EXPECT_EQ(OpenQuestionCount(), 0);
-  EXPECT_EQ(OpenEntries(), 0);
-}
-
 TEST_F(ExamDrawTest, UnselectedCategoryEndsTheDraw) {
   WriteSettings("AnzPrfFragenGSA=2\n");
   WriteCatalogue(Questions(10, 1, 1));
@@ -126,14 +116,18 @@ TEST_F(ExamDrawTest, UnselectedCategoryEndsTheDraw) {
   EXPECT_EQ(OpenQuestionCount(), 10);
 }
 
+// A count that is no number, or one that asks for no question at all or for a negative number,
+// aborts the draw; the pool then holds the whole area, all open.
 TEST_F(ExamDrawTest, InvalidCountAbortsAfterTheBuild) {
-  WriteSettings("AnzPrfFragenGSA=30 \n");
   WriteCatalogue(Questions(40, 1, 4));
   SetExamPosition(1, 4);
   SelectCategories(1, 4);
-  EXPECT_THROW(DrawExamQuestions(1, 4), EConvertError);
-  EXPECT_EQ(QuestionPool().size(), 40u);
-  EXPECT_EQ(OpenQuestionCount(), 40);
+  for (const char* count : {"30 ", "0", "-3"}) {
+    WriteSettings("AnzPrfFragenGSA=" + std::string(count) + "\n");
+    EXPECT_THROW(DrawExamQuestions(1, 4), EConvertError) << count;
+    EXPECT_EQ(QuestionPool().size(), 40u);
+    EXPECT_EQ(OpenQuestionCount(), 40);
+  }
 }
 
 TEST_F(ExamDrawTest, EmptyAreaAndUnknownLicence) {

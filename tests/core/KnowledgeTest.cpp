@@ -285,17 +285,21 @@ TEST_F(KnowledgeAfterDeletionTest, DeletedQuestionsStayClosedAfterLoading) {
   std::string bytes;
   for (int32_t recordNo : {0, 2, 3, 7})
     bytes += EntryBytes(PoolEntry{1, 1, 1, 1, recordNo});
+  // Record 1 is in use in the catalogue, but the entry itself says deleted.
+  bytes += EntryBytes(PoolEntry{0, 1, 1, 1, 1});
   WriteFileBytes(KnowledgeFileName, bytes);
   BuildQuestionPool(true);
-  ASSERT_EQ(QuestionPool().size(), 4u);
+  ASSERT_EQ(QuestionPool().size(), 5u);
   EXPECT_EQ(QuestionPool()[1].Open, 0) << "record 2 was deleted after the state was saved";
   EXPECT_EQ(QuestionPool()[3].Open, 0) << "record 7 lies beyond the catalogue";
+  EXPECT_EQ(QuestionPool()[4].Open, 0) << "an entry whose in-use byte is 0 loads closed";
   EXPECT_EQ(OpenQuestionCount(), 2);
   for (int time = 50000; time < 50040; ++time) {
     platform.SetTimeOfDay(time);
     QuestionRecord record;
     PickNextQuestion(record);
     EXPECT_NE(CurrentQuestionNo(), 2);
+    EXPECT_NE(CurrentQuestionNo(), 1);
   }
 }
 

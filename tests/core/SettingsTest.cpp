@@ -1,8 +1,12 @@
 // Tests of the settings lookup, the integer conversion and the exam limits.
 #include "support/CoreFixture.h"
 
+#include "core/ExamGrading.h"
+
 #include "toolkit/Convert.h"
 #include "toolkit/Exceptions.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -101,6 +105,83 @@ TEST_F(SettingsTest, ExamLimitsPerLicence) {
   EXPECT_THROW(ExamLimit(1), EConvertError);
   SetExamPosition(4, 1);
   EXPECT_THROW(ExamLimit(3), EConvertError) << "a trailing blank makes the value invalid";
+}
+
+// Values that are numbers but make no exam are refused as non-numbers are, naming the key and
+// the file; a missing line keeps its default, and the settings file shipped with the program
+// passes.
+TEST_F(SettingsTest, NonsenseExamLimitsAreRefused) {
+  // The refusal text of the limit, empty when the limit is accepted.
+  auto refusal = [&](const std::string& settings, int licence, int kind) -> std::string {
+    WriteSettings(settings);
+    try {
+      static_cast<void>(ExamLimitOf(licence, kind));
+    } catch (const EConvertError& error) {
+      return error.what();
+    }
+    return "";
+  };
+  const std::string path = SettingsFilePath();
+  EXPECT_EQ(refusal("AnzPrfFragenGSA=0\n", 1, 1),
+            "Die Einstellung „AnzPrfFragenGSA=0“ in " + path +
+                " ist ungültig: die Zahl der Prüfungsfragen je Sachgebiet muss zwischen 1 und "
+                "10000 liegen.");
+  EXPECT_EQ(refusal("AnzPrfFragenFFK=abc\n", 3, 1),
+            "Die Einstellung „AnzPrfFragenFFK=abc“ in " + path +
+                " ist ungültig: 'abc' ist kein gültiger ganzzahliger Wert.");
+  EXPECT_EQ(refusal("AnzPrfFragenGSB=20\nAnzNichtBestGSB=21\n", 2, 3),
+            "Die Einstellung „AnzNichtBestGSB=21“ in " + path +
+                " ist ungültig: die Zahl der falschen Antworten muss zwischen 0 und 20 liegen, der "
+                "Zahl der Prüfungsfragen je Sachgebiet.");
+
+  struct TCase {
+    const char* Settings;
+    int Licence;
+    int Kind;
+    const char* RefusedKey; // nullptr: accepted
+  };
+  const TCase cases[] = {
+      {"AnzPrfFragenGSA=-5\n", 1, 1, "AnzPrfFragenGSA"},
+      {"AnzPrfFragenGSA=$FFFFFFFF\n", 1, 1, "AnzPrfFragenGSA"},
+      {"AnzPrfFragenMGP=10001\n", 72, 1, "AnzPrfFragenMGP"},
+      {"AnzPrfFragenMGP=2147483647\n", 72, 1, "AnzPrfFragenMGP"},
+      {"AnzPrfFragenMGP=10000\n", 72, 1, nullptr},
+      {"AnzPrfFragenMGP=1\n", 72, 1, nullptr},
+      {"AnzPrfFragenWWF=10\nAnzMuendlichWWF=-1\n", 4, 2, "AnzMuendlichWWF"},
+      {"AnzPrfFragenWWF=10\nAnzMuendlichWWF=11\n", 4, 2, "AnzMuendlichWWF"},
+      {"AnzPrfFragenWWF=10\nAnzMuendlichWWF=10\n", 4, 2, nullptr},
+      {"AnzPrfFragenWWF=10\nAnzMuendlichWWF=0\n", 4, 2, nullptr},
+      {"AnzPrfFragenWWF=10\nAnzNichtBestWWF=-2147483648\n", 4, 3, "AnzNichtBestWWF"},
+      {"AnzNichtBestWGS=31\n", 5, 3, "AnzNichtBestWGS"}, // within the default 30 questions
+      {"AnzNichtBestWGS=30\n", 5, 3, nullptr},
+      // Without an oral threshold the failing one stands in for it, and is checked as such.
+      {"AnzPrfFragenPGS=5\nAnzNichtBestPGS=6\n", 6, 2, "AnzNichtBestPGS"},
+      // A threshold is measured against a question count that must itself be sound.
+      {"AnzPrfFragenMGS=0\nAnzNichtBestMGS=0\n", 7, 3, "AnzPrfFragenMGS"},
+      {"AnzPrfFragenMGS=20\nAnzNichtBestMGS=x\n", 7, 3, "AnzNichtBestMGS"},
+      // Defaults are no values of the file: 7 wrong answers of 3 questions stay possible.
+      {"AnzPrfFragenMG3=3\n", 71, 3, nullptr},
+      {"AnzPrfFragenMG3=3\n", 71, 2, nullptr},
+  };
+  for (const TCase& c : cases) {
+    const std::string text = refusal(c.Settings, c.Licence, c.Kind);
+    if (c.RefusedKey == nullptr) {
+      EXPECT_EQ(text, "") << c.Settings;
+    } else {
+      EXPECT_NE(text.find(std::string("„") + c.RefusedKey + "="), std::string::npos)
+          << c.Settings << text;
+      EXPECT_NE(text.find(path), std::string::npos) << c.Settings;
+    }
+  }
+
+  const char* source = std::getenv("AEROLERN_SOURCE_DIR");
+  ASSERT_NE(source, nullptr) << "AEROLERN_SOURCE_DIR is not set";
+  const std::string shipped = std::string(source) + "/data/aerolern.ini";
+  for (int licence : {1, 2, 3, 4, 5, 6, 7, 71, 72}) {
+    EXPECT_GT(ExamLimitFrom(shipped, licence, 1), 0) << licence;
+    EXPECT_GT(ExamLimitFrom(shipped, licence, 2), 0) << licence;
+    EXPECT_GT(ExamLimitFrom(shipped, licence, 3), 0) << licence;
+  }
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <random>
 
 namespace {
@@ -33,7 +35,8 @@ TExamOutlook BruteForce(const std::vector<double>& recall, int questions, int or
                         : 1 - recall[static_cast<std::size_t>(picked[static_cast<std::size_t>(j)])];
         right += correct;
       }
-      const TExamVerdict verdict = GradeExam(questions - right, oralFrom, failFrom);
+      const TExamVerdict verdict =
+          GradeExam(ExamWrongAnswers(questions, right), oralFrom, failFrom);
       (verdict == TExamVerdict::Bestanden        ? outlook.Passed
        : verdict == TExamVerdict::NichtBestanden ? outlook.Failed
                                                  : outlook.Oral) += mass;
@@ -71,6 +74,29 @@ TEST(ExamOutlookTest, AgreesWithEveryDrawCountedOut) {
     EXPECT_NEAR(exact.Failed, counted.Failed, 1e-12) << round;
     EXPECT_NEAR(exact.Passed + exact.Oral + exact.Failed, 1, 1e-12) << round;
   }
+}
+
+// Counts and limits at the ends of 32 bits, as a damaged caller could pass them: the outlook
+// agrees with the brute force, which grades as the exam does.
+TEST(ExamOutlookTest, ExtremeCountsAndLimits) {
+  constexpr int32_t lowest = std::numeric_limits<int32_t>::min();
+  constexpr int32_t highest = std::numeric_limits<int32_t>::max();
+  const std::vector<double> recall = {0.9, 0.5, 0.2};
+  const int32_t values[] = {lowest, lowest + 1, -1, 0, 2, 3, highest - 2, highest - 1, highest};
+  for (int32_t questions : values)
+    for (int32_t oralFrom : values)
+      for (int32_t failFrom : values) {
+        const TExamOutlook exact = ExamOutlook(recall, questions, oralFrom, failFrom);
+        const TExamOutlook counted = BruteForce(recall, questions, oralFrom, failFrom);
+        EXPECT_NEAR(exact.Passed, counted.Passed, 1e-12)
+            << questions << ' ' << oralFrom << ' ' << failFrom;
+        EXPECT_NEAR(exact.Oral, counted.Oral, 1e-12);
+        EXPECT_NEAR(exact.Failed, counted.Failed, 1e-12);
+      }
+  // INT32_MAX - 3 questions are missing; only all three drawn ones wrong reach INT32_MAX.
+  const TExamOutlook most = ExamOutlook(recall, highest, 0, highest);
+  EXPECT_NEAR(most.Failed, 0.1 * 0.5 * 0.8, 1e-12);
+  EXPECT_NEAR(most.Oral, 1 - 0.1 * 0.5 * 0.8, 1e-12);
 }
 
 } // namespace

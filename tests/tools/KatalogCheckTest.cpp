@@ -186,13 +186,14 @@ TEST(KatalogCheck, AreasShortOfTheirExamAndRepeatedQuestionsAreReported) {
        EditionQuestion(7, 1, "Motor")});
   TTempDir dir;
   WriteFileBytes("Aerolern.dat", catalogue);
-  // GSA and FFK draw nothing, GSB two per area, WWF has no line and draws 30.
+  // GSB draws two per area, WWF has no line and draws 30; the counts of GSA, FFK and WGS ask
+  // for no question and that of PGS is no number: those four licences are refused, not checked.
   WriteFileBytes("aerolern.ini", "AnzPrfFragenGSA=0\nAnzPrfFragenGSB=2\nAnzPrfFragenFFK=0\n"
                                  "AnzPrfFragenWGS=0\nAnzPrfFragenPGS=zehn\n");
 
   EXPECT_EQ(ProblemRecords(FullCheck(catalogue, {})), (std::vector<int64_t>{1}));
   EXPECT_EQ(ProblemRecords(FullCheck(catalogue, {std::nullopt, "aerolern.ini"})),
-            (std::vector<int64_t>{1, -1, -1, -1, -1, -1, -1}));
+            (std::vector<int64_t>{1, -1, -1, -1, -1, -1, -1, -1, -1, -1}));
   const TToolRun run = RunTool({"check", "--ini", "aerolern.ini", "Aerolern.dat"});
   EXPECT_EQ(run.Status, 1);
   for (const char* expected :
@@ -201,7 +202,8 @@ TEST(KatalogCheck, AreasShortOfTheirExamAndRepeatedQuestionsAreReported) {
         "Kategorie 23 (Unbeschränkter Luftfahrerschein: Navigation) hat 0 von 2 Fragen",
         "Kategorie 41 (Windenschlepp Windenführer: Luftrecht) hat 0 von 30 Fragen",
         "Kategorie 43 (Windenschlepp Windenführer: Verhalten) hat 0 von 30 Fragen",
-        "aerolern.ini, AnzPrfFragenPGS: 'zehn'"})
+        "Die Einstellung „AnzPrfFragenGSA=0“ in aerolern.ini ist ungültig",
+        "Die Einstellung „AnzPrfFragenPGS=zehn“ in aerolern.ini ist ungültig: 'zehn' ist kein"})
     EXPECT_NE(run.Out.find(expected), std::string::npos) << expected << "\n" << run.Out;
   for (const char* absent : {"Kategorie 21 ", "Kategorie 31 ", "Kategorie 51 ", "Kategorie 71 "})
     EXPECT_EQ(run.Out.find(absent), std::string::npos) << absent << "\n" << run.Out;

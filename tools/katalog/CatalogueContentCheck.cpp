@@ -101,7 +101,8 @@ void CheckExamAreas(const std::string& settingsFile, TCheckReport& report) {
     try {
       drawn = ExamLimitFrom(settingsFile, licence, elQuestionCount);
     } catch (const EConvertError& error) {
-      report.Problems.push_back({-1, settingsFile + ", " + key + ": " + error.what()});
+      // The refusal names the key and the settings file itself.
+      report.Problems.push_back({-1, error.what()});
       continue;
     }
     for (int area = 1; area <= AreaCount(licence); ++area) {
