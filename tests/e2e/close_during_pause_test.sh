@@ -16,8 +16,11 @@ source "$here/program_x11.sh"
 
 start_session
 rm -f "$out"/step-*.png "$out"/fenster-*.png "$out"/*.log "$out"/*.err
-# One question per area of the first licence, the one the exam dialog offers first.
-LC_ALL=C sed -i 's/^AnzPrfFragenGSA=[0-9]*/AnzPrfFragenGSA=1/' "$work/aerolern.ini"
+# One question per area of the first licence, the one the exam dialog offers first; its limits
+# of wrong answers cannot exceed that one question.
+LC_ALL=C sed -i -e 's/^AnzPrfFragenGSA=[0-9]*/AnzPrfFragenGSA=1/' \
+  -e 's/^AnzMuendlichGSA=[0-9]*/AnzMuendlichGSA=1/' -e 's/^AnzNichtBestGSA=[0-9]*/AnzNichtBestGSA=1/' \
+  "$work/aerolern.ini"
 grep -q '^AnzPrfFragenGSA=1\b' "$work/aerolern.ini" || fail "the settings file has no AnzPrfFragenGSA"
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
