@@ -96,6 +96,15 @@ void TLearningHistory::Report(const EHistoryError& error, const char* consequenc
   Application.MessageBox(std::string(error.what()) + "\n\r" + consequence);
 }
 
+void TLearningHistory::Fail(const EHistoryError& error, const char* consequence) {
+  if (error.Lasting) {
+    // The file was replaced or damaged under the trainer: nothing more goes into it.
+    store.reset();
+    unusable = true;
+  }
+  Report(error, error.Lasting ? kNotThisSession : consequence);
+}
+
 void TLearningHistory::RecordingWorks() {
   if (!reported)
     return;
@@ -166,12 +175,7 @@ void TLearningHistory::Record(const TAnswerChecked& check, bool selfGraded) {
     RecordingWorks();
   } catch (const EHistoryError& error) {
     ++lostAnswers;
-    if (error.Lasting) {
-      // The file was replaced or damaged under the trainer: nothing more goes into it.
-      store.reset();
-      unusable = true;
-    }
-    Report(error, error.Lasting ? kNotThisSession : "Diese Antwort wurde nicht aufgezeichnet.");
+    Fail(error, "Diese Antwort wurde nicht aufgezeichnet.");
   } catch (const std::exception& error) {
     ++lostAnswers;
     Report(EHistoryError(error.what(), false), "Diese Antwort wurde nicht aufgezeichnet.");
@@ -184,7 +188,7 @@ void TLearningHistory::ExamAreaGraded(const TExamAreaGraded& event) {
       history->RecordExam(Platform().UtcNowMs(), event.Licence, event.Area, event.Questions,
                           event.RightAnswers, ExamVerdictText(event.Verdict));
   } catch (const EHistoryError& error) {
-    Report(error, "Das Prüfungsergebnis wurde nicht aufgezeichnet.");
+    Fail(error, "Das Prüfungsergebnis wurde nicht aufgezeichnet.");
   }
 }
 

@@ -57,6 +57,8 @@ private:
   // Tells the learner what went wrong once, until the history works again; a failure that lasts
   // for the session is told even after a passing one.
   void Report(const EHistoryError& error, const char* consequence);
+  // A write failed: a lasting failure ends recording for the session; either is reported.
+  void Fail(const EHistoryError& error, const char* consequence);
   // Recording works (again): tells the learner so, with the answers lost meanwhile, when a
   // failure had been told.
   void RecordingWorks();

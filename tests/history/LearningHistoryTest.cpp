@@ -124,6 +124,31 @@ TEST_F(LearningHistoryTest, UnusableFileIsReportedOnceAndLearningGoesOn) {
   EXPECT_FALSE(FileExists(HistoryFileName));
 }
 
+// A history replaced while the trainer runs gets nothing of this session: recording stops with
+// one message, and the end of the session counts what was not recorded.
+TEST_F(LearningHistoryTest, ReplacedFileStopsTheRecording) {
+  WriteCatalogue(Questions(4, 1, 1));
+  { THistoryStore copy("Kopie.sqlite"); }
+  Start();
+  ClickControl(Main(), "btnKlar");
+  ASSERT_EQ(Answers().size(), 1u);
+  const std::string replacement = ReadFileBytes("Kopie.sqlite");
+  ASSERT_EQ(std::rename("Kopie.sqlite", HistoryFileName), 0);
+  ClickControl(Main(), "btnKlar");
+  ClickControl(Main(), "btnKlar");
+  ASSERT_EQ(platform.Messages().size(), 1u);
+  EXPECT_NE(platform.Messages()[0].Text.find("verschoben, gelöscht oder ersetzt"),
+            std::string::npos)
+      << platform.Messages()[0].Text;
+  EXPECT_NE(platform.Messages()[0].Text.find("in dieser Sitzung nicht"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(HistoryFileName), replacement);
+  EXPECT_FALSE(FileExists(std::string(HistoryFileName) + "-wal"));
+  Main().Close();
+  ASSERT_EQ(platform.Messages().size(), 2u);
+  EXPECT_EQ(platform.Messages()[1].Text,
+            "2 Antworten wurden dieser Sitzung nicht im Lernverlauf aufgezeichnet.");
+}
+
 // A file locked at start-up is tried again at each answer; once it takes answers, the learner
 // hears that recording goes on and how many answers were missed.
 TEST_F(LearningHistoryTest, LockedFileIsUsedOnceItIsFree) {
