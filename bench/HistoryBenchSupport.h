@@ -129,6 +129,17 @@ struct TBenchMemory {
   int64_t LastReviewMs = 0;
 };
 
+// The memory state after one more answer, as the store asks the learner model for it.
+inline TBenchMemory BenchNextMemory(const TBenchMemory& before, const TAnswerRow& answer) {
+  TQuestionMemory memory;
+  memory.State = before.State;
+  memory.LastReviewMs = before.LastReviewMs;
+  memory.Key = answer.Correct;
+  const TQuestionMemory after = TLearnerModel().AfterAnswer(
+      memory, {answer.TimeMs, answer.Mode, answer.SelfGraded, answer.Right, answer.Correct});
+  return {after.State, after.LastReviewMs};
+}
+
 // The memory state of every record after the answers, computed as the store does per answer.
 inline std::vector<TBenchMemory> BenchMemoryStates(const TBenchAnswers& answers,
                                                    std::size_t recordCount) {
@@ -136,9 +147,7 @@ inline std::vector<TBenchMemory> BenchMemoryStates(const TBenchAnswers& answers,
   for (int64_t index = 0; index < answers.Count(); ++index) {
     const TAnswerRow answer = answers.Answer(index);
     TBenchMemory& question = memory[static_cast<std::size_t>(answer.RecordNo)];
-    const int64_t elapsed = question.State ? answer.TimeMs - question.LastReviewMs : 0;
-    question.State = NextMemoryState(question.State, elapsed, answer.Right);
-    question.LastReviewMs = answer.TimeMs;
+    question = BenchNextMemory(question, answer);
   }
   return memory;
 }

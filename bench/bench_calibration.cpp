@@ -289,8 +289,8 @@ public:
         for (const THistoryQuestion& question : store.Questions()) {
           if (!question.Memory)
             continue;
-          const double recall = FsrsRetrievability(
-              *question.Memory, static_cast<double>(clock - question.LastReviewMs) / kMsPerDay);
+          const double recall =
+              TLearnerModel().RecallAt(*question.Memory, question.LastReviewMs, clock, clock);
           if (recall < 0.9)
             due.emplace_back(recall, question.RecordNo);
         }
@@ -312,7 +312,7 @@ public:
       examMs = kStudyStartMs + (lastStudyDay + learner.ExamGapDays) * kMsPerDay + kExamFromStudyMs;
 
       // The prediction: the statistics window's outlook, from the history file alone.
-      const TLearningStatistics statistics(&store, 0.9, examMs);
+      const TLearningStatistics statistics(&store, TLearnerModel(), 0.9, examMs);
       const std::vector<TAreaOutlook> outlook = statistics.Outlook(kLicence, examMs);
       if (outlook.empty() || outlook.front().Area != kArea ||
           outlook.front().Questions != kQuestions)
@@ -322,8 +322,8 @@ public:
       result.Seen = kQuestions - outlook.front().NeverAnswered;
       // For the report only: the recall the outlook used for the questions answered.
       for (const THistoryQuestion& question : store.Questions()) {
-        result.PredictedRecall += FsrsRetrievability(
-            *question.Memory, static_cast<double>(examMs - question.LastReviewMs) / kMsPerDay);
+        result.PredictedRecall +=
+            TLearnerModel().RecallAt(*question.Memory, question.LastReviewMs, examMs, examMs);
         result.TrueRecall +=
             memory.Recall(truth[static_cast<std::size_t>(question.RecordNo)], examMs);
       }

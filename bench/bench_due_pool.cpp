@@ -126,8 +126,7 @@ int main(int argc, char** argv) {
     // Due as the history decides it, from the memory states computed here.
     for (const TBenchMemory& question : memory)
       if (question.State &&
-          FsrsRetrievability(*question.State, static_cast<double>(now - question.LastReviewMs) /
-                                                  86400000.0) < kDefaultRetention)
+          TLearnerModel().IsDue(*question.State, question.LastReviewMs, now, kDefaultRetention))
         ++setup.ExpectedDue;
     std::cout << "history: " << count << " answers, " << kQuestions
               << " questions with a memory state, " << setup.ExpectedDue << " due now\n";

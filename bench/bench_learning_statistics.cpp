@@ -100,17 +100,17 @@ void BuildHistory(const std::string& path, const std::vector<QuestionRecord>& re
     TCache& cache = questions[static_cast<std::size_t>(index)];
     // A first try is right one time in three; later the default model's recall decides.
     const double recall =
-        cache.Memory ? FsrsRetrievability(*cache.Memory,
-                                          static_cast<double>(time - cache.LastMs) / kMsPerDay)
-                     : 1.0 / 3;
+        cache.Memory ? TLearnerModel().RecallAt(*cache.Memory, cache.LastMs, time, time) : 1.0 / 3;
     const bool right = unit(random) < recall;
     const QuestionRecord& record = records[static_cast<std::size_t>(cache.RecordNo)];
     TAnswer answer{time,        index, cache.RecordNo, record.Licence,
                    record.Area, right, k % 5 == 0,     'A'};
     answer.Ticked = static_cast<char>('A' + (right ? cache.RecordNo % 4 : (k / 7) % 4));
-    cache.Memory =
-        NextMemoryState(cache.Memory, time - (cache.Answers ? cache.LastMs : time), right);
-    cache.LastMs = time;
+    // The model as the store asks it; a test of recall (Vertiefungsmodus).
+    TQuestionMemory memory{cache.Memory, cache.LastMs, std::nullopt};
+    memory = TLearnerModel().AfterAnswer(memory, {time, 2, false, right, ""});
+    cache.Memory = memory.State;
+    cache.LastMs = memory.LastReviewMs;
     if (cache.Answers == 0)
       cache.FirstRight = right;
     ++cache.Answers;
@@ -206,7 +206,7 @@ void CheckHistory(THistoryStore& store) {
 
 // Everything the statistics window shows, from one figures object.
 int64_t WindowFigures(THistoryStore& store) {
-  const TLearningStatistics statistics(&store, 0.9, kNowMs);
+  const TLearningStatistics statistics(&store, TLearnerModel(), 0.9, kNowMs);
   int64_t seen = 0;
   for (const TCategoryFigures& category : statistics.Categories(1, 6))
     seen += category.Answered;

@@ -147,7 +147,7 @@ public:
                                ? answer.TimeMs
                                : sqlite3_column_int64(state.get(), 2);
       sqlite3_reset(state.get());
-      const TMemoryState after = NextMemoryState(before, answer.TimeMs - last, answer.Right);
+      const TMemoryState after = *BenchNextMemory({before, last}, answer).State;
       sqlite3_bind_double(update.get(), 1, after.Stability);
       sqlite3_bind_double(update.get(), 2, after.Difficulty);
       sqlite3_bind_int64(update.get(), 3, answer.TimeMs);
@@ -235,7 +235,7 @@ public:
       const int64_t last =
           state.getColumn(2).isNull() ? answer.TimeMs : state.getColumn(2).getInt64();
       state.reset();
-      const TMemoryState after = NextMemoryState(before, answer.TimeMs - last, answer.Right);
+      const TMemoryState after = *BenchNextMemory({before, last}, answer).State;
       update.bind(1, after.Stability);
       update.bind(2, after.Difficulty);
       update.bind(3, answer.TimeMs);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/ExamGrading.h"
+#include "core/srcCommon.h"
 
 #include <array>
 #include <cstdint>
@@ -9,11 +10,13 @@
 // The learning modes as the main window numbers them.
 enum TLearningMode : int { lmLernen = 1, lmVertiefen = 2, lmSchnell = 3, lmPruefung = 4 };
 
-// A question is on display; the placeholder counts too and is marked as such.
+// A question is on display; the placeholder counts too and is marked as such. The record is the
+// one on display, so that a listener need not read the catalogue again.
 struct TQuestionShown {
   int32_t RecordNo = -1;
   int Mode = lmLernen;
   bool Placeholder = false;
+  QuestionRecord Record;
 };
 
 // The answer on display was compared with the solution.

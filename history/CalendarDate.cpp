@@ -65,3 +65,8 @@ bool LocalMidnightUtc(int year, int month, int day, int64_t& utcMs) {
   utcMs = UtcOfLocal(DaysFromCivil(year, month, day) * kSecondsPerDay);
   return true;
 }
+
+int64_t LocalTimeOfDay(int64_t utcMs, int secondsOfDay) {
+  const int64_t local = FloorDiv(utcMs, kMsPerSecond) + Platform().UtcOffsetSeconds(utcMs);
+  return UtcOfLocal(FloorDiv(local, kSecondsPerDay) * kSecondsPerDay + secondsOfDay);
+}

@@ -10,3 +10,6 @@ std::string LocalDateText(int64_t utcMs);
 int64_t LocalDayStart(int64_t utcMs, int dayOffset);
 // The UTC moment of 00:00 local time of a calendar day; false for a day that does not exist.
 bool LocalMidnightUtc(int year, int month, int day, int64_t& utcMs);
+// The UTC moment of the local time `secondsOfDay` after midnight on the local day of utcMs (the
+// clock time, also on a day whose clocks are put forward or back).
+int64_t LocalTimeOfDay(int64_t utcMs, int secondsOfDay);

@@ -1,5 +1,6 @@
 // The SQLite history file: schema, migration, recording and the memory-state cache.
 #include "history/HistoryStore.h"
+#include "history/FsrsFormulas.h"
 #include "history/WriteAheadLog.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
@@ -7,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
@@ -126,11 +128,22 @@ SQLite::Statement& Fresh(SQLite::Statement& statement) {
   return statement;
 }
 
+// The stored state, clamped to the ranges the model keeps, so that a damaged value never turns
+// into a recall outside [0, 1] or NaN.
 std::optional<TMemoryState> StateOf(SQLite::Statement& row, int first) {
   const SQLite::Column stability = row.getColumn(first);
   if (stability.isNull())
     return std::nullopt;
-  return TMemoryState{stability.getDouble(), row.getColumn(first + 1).getDouble()};
+  const auto valid = [](double value, double low, double high) {
+    return std::isnan(value) ? low : std::clamp(value, low, high);
+  };
+  return TMemoryState{
+      valid(stability.getDouble(), fsrs::kMinStability, fsrs::kMaxStability),
+      valid(row.getColumn(first + 1).getDouble(), fsrs::kMinDifficulty, fsrs::kMaxDifficulty)};
+}
+
+TRecordedAnswer AsRecorded(const TAnswerRow& answer) {
+  return {answer.TimeMs, answer.Mode, answer.SelfGraded, answer.Right, answer.Correct};
 }
 
 } // namespace
@@ -138,8 +151,10 @@ std::optional<TMemoryState> StateOf(SQLite::Statement& row, int first) {
 struct THistoryStore::TRecordingStatements {
   explicit TRecordingStatements(SQLite::Database& db)
       : Begin(db, "BEGIN IMMEDIATE"), Commit(db, "COMMIT"), Rollback(db, "ROLLBACK"),
-        FindQuestion(db, "SELECT id, stabilitaet, schwierigkeit, letzte_wiederholung FROM frage "
-                         "WHERE fingerabdruck = ? AND nr = ?"),
+        FindQuestion(db, "SELECT id, stabilitaet, schwierigkeit, letzte_wiederholung, "
+                         "(SELECT loesung FROM antwort WHERE antwort.frage = frage.id "
+                         "ORDER BY antwort.id DESC LIMIT 1) "
+                         "FROM frage WHERE fingerabdruck = ? AND nr = ?"),
         AddQuestion(db, "INSERT INTO frage (fingerabdruck, nr) VALUES (?, ?)"),
         InsertAnswer(db, "INSERT INTO antwort (frage, zeit_ms, nr, lizenz, bereich, modus, "
                          "angekreuzt, loesung, ergebnis, art) "
@@ -178,15 +193,6 @@ private:
 };
 
 } // namespace
-
-TMemoryState NextMemoryState(const std::optional<TMemoryState>& state, int64_t elapsedMs,
-                             bool right) {
-  const int grade = right ? fsrsGood : fsrsAgain;
-  if (!state)
-    return FsrsFirstReview(grade);
-  const auto days = static_cast<int>(std::max<int64_t>(0, elapsedMs) / kMsPerDay);
-  return FsrsReview(*state, days, grade);
-}
 
 // Runs a database action and turns an SQLite failure into the learner's message.
 template <class Action> auto THistoryStore::Guarded(const char* doing, Action&& action) {
@@ -285,6 +291,10 @@ void THistoryStore::Migrate() {
           true);
   if (version < 1)
     database->exec(kSchemaVersion1);
+  // Version 2 keeps the schema; its memory states count Lernmodus answers as exposure, not as
+  // recall, and learning days from 04:00: the cache is replayed once.
+  if (version == 1)
+    RebuildMemoryInTransaction(TLearnerModel());
   // Later versions add their steps here, each from the one before.
   if (version < kHistorySchemaVersion) {
     database->exec("PRAGMA user_version=" + std::to_string(kHistorySchemaVersion));
@@ -293,7 +303,8 @@ void THistoryStore::Migrate() {
   transaction.commit();
 }
 
-void THistoryStore::RecordAnswer(const TAnswerRow& answer, const std::string& fingerprint) {
+void THistoryStore::RecordAnswer(const TAnswerRow& answer, const std::string& fingerprint,
+                                 const TLearnerModel& model) {
   RequireSameFile("beim Aufzeichnen einer Antwort");
   Guarded("beim Aufzeichnen einer Antwort", [&] {
     TRecordingStatements& kept = *recording;
@@ -303,13 +314,14 @@ void THistoryStore::RecordAnswer(const TAnswerRow& answer, const std::string& fi
     find.bind(1, fingerprint);
     find.bind(2, answer.RecordNo);
     int64_t question = 0;
-    std::optional<TMemoryState> before;
-    int64_t last = answer.TimeMs;
+    TQuestionMemory before;
     if (find.executeStep()) {
       question = find.getColumn(0).getInt64();
-      before = StateOf(find, 1);
+      before.State = StateOf(find, 1);
       if (!find.getColumn(3).isNull())
-        last = find.getColumn(3).getInt64();
+        before.LastReviewMs = find.getColumn(3).getInt64();
+      if (!find.getColumn(4).isNull())
+        before.Key = find.getColumn(4).getString();
       find.tryReset();
     } else {
       SQLite::Statement& add = Fresh(kept.AddQuestion);
@@ -330,13 +342,17 @@ void THistoryStore::RecordAnswer(const TAnswerRow& answer, const std::string& fi
     insert.bind(9, answer.Right ? 1 : 0);
     insert.bind(10, answer.SelfGraded ? "selbst" : "antwort");
     insert.exec();
-    const TMemoryState after = NextMemoryState(before, answer.TimeMs - last, answer.Right);
+    const TQuestionMemory after = model.AfterAnswer(before, AsRecorded(answer));
     SQLite::Statement& update = Fresh(kept.UpdateQuestion);
-    update.bind(1, after.Stability);
-    update.bind(2, after.Difficulty);
-    update.bind(3, answer.TimeMs);
+    update.bind(1, after.State->Stability);
+    update.bind(2, after.State->Difficulty);
+    update.bind(3, after.LastReviewMs);
     update.bind(4, answer.Right ? 0 : 1);
-    update.bind(5, answer.Right ? 1 : 0);
+    // Only a test of recall can be the first try that the outlook's prior counts.
+    if (TLearnerModel::IsRecallTest(answer.Mode, answer.SelfGraded))
+      update.bind(5, answer.Right ? 1 : 0);
+    else
+      update.bind(5);
     update.bind(6, question);
     update.exec();
     transaction.Commit(kept.Commit);
@@ -389,7 +405,8 @@ std::vector<THistoryQuestion> THistoryStore::Questions(TQuestionFacts facts) {
       question.Answers = rows.getColumn(6).getInt();
       question.WrongAnswers = rows.getColumn(7).getInt();
       const SQLite::Column firstRight = rows.getColumn(8);
-      question.FirstTryRight = !firstRight.isNull() && firstRight.getInt() != 0;
+      if (!firstRight.isNull())
+        question.FirstTryRight = firstRight.getInt() != 0;
     }
     return questions;
   });
@@ -458,25 +475,71 @@ THistoryStore::FollowCatalogue(const std::vector<std::string>& fingerprints, TQu
   return questions;
 }
 
-std::map<int64_t, TMemoryState> THistoryStore::ReplayMemoryStates() {
+std::map<int64_t, TQuestionMemory>
+THistoryStore::Replay(const TLearnerModel& model,
+                      std::map<int64_t, std::optional<bool>>* firstTries) {
+  std::map<int64_t, TQuestionMemory> memories;
+  SQLite::Statement rows(*database, "SELECT frage, zeit_ms, modus, art, ergebnis, loesung "
+                                    "FROM antwort ORDER BY id");
+  while (rows.executeStep()) {
+    const int64_t question = rows.getColumn(0).getInt64();
+    TRecordedAnswer answer;
+    answer.TimeMs = rows.getColumn(1).getInt64();
+    answer.Mode = rows.getColumn(2).getInt();
+    answer.SelfGraded = rows.getColumn(3).getString() == "selbst";
+    answer.Right = rows.getColumn(4).getInt() != 0;
+    answer.Key = rows.getColumn(5).getString();
+    TQuestionMemory& memory = memories[question];
+    memory = model.AfterAnswer(memory, answer);
+    if (firstTries && TLearnerModel::IsRecallTest(answer.Mode, answer.SelfGraded)) {
+      std::optional<bool>& first = (*firstTries)[question];
+      if (!first)
+        first = answer.Right;
+    }
+  }
+  return memories;
+}
+
+std::map<int64_t, TMemoryState> THistoryStore::ReplayMemoryStates(const TLearnerModel& model) {
   return Guarded("beim Lesen", [&] {
     std::map<int64_t, TMemoryState> states;
-    std::map<int64_t, int64_t> lastReview;
-    SQLite::Statement rows(*database, "SELECT frage, zeit_ms, ergebnis FROM antwort ORDER BY id");
-    while (rows.executeStep()) {
-      const int64_t question = rows.getColumn(0).getInt64();
-      const int64_t time = rows.getColumn(1).getInt64();
-      const bool right = rows.getColumn(2).getInt() != 0;
-      const auto found = states.find(question);
-      std::optional<TMemoryState> before;
-      if (found != states.end())
-        before = found->second;
-      const int64_t last = found != states.end() ? lastReview[question] : time;
-      states[question] = NextMemoryState(before, time - last, right);
-      lastReview[question] = time;
-    }
+    for (const auto& [question, memory] : Replay(model, nullptr))
+      if (memory.State)
+        states.emplace(question, *memory.State);
     return states;
   });
+}
+
+void THistoryStore::RebuildMemory(const TLearnerModel& model) {
+  RequireSameFile("beim Neuberechnen der Gedächtniszustände");
+  Guarded("beim Neuberechnen der Gedächtniszustände", [&] {
+    SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
+    RaiseWriteCount(*database);
+    RebuildMemoryInTransaction(model);
+    transaction.commit();
+  });
+}
+
+void THistoryStore::RebuildMemoryInTransaction(const TLearnerModel& model) {
+  std::map<int64_t, std::optional<bool>> firstTries;
+  const std::map<int64_t, TQuestionMemory> memories = Replay(model, &firstTries);
+  SQLite::Statement update(*database, "UPDATE frage SET stabilitaet = ?, schwierigkeit = ?, "
+                                      "letzte_wiederholung = ?, erste_richtig = ? WHERE id = ?");
+  for (const auto& [question, memory] : memories) {
+    if (!memory.State)
+      continue;
+    update.bind(1, memory.State->Stability);
+    update.bind(2, memory.State->Difficulty);
+    update.bind(3, memory.LastReviewMs);
+    const std::optional<bool>& first = firstTries[question];
+    if (first)
+      update.bind(4, *first ? 1 : 0);
+    else
+      update.bind(4);
+    update.bind(5, question);
+    update.exec();
+    update.reset();
+  }
 }
 
 std::vector<TDayAnswers> THistoryStore::AnswersPerDay(const std::vector<int64_t>& dayStarts,

@@ -2,7 +2,7 @@
 // state of each question as a cache of the log, and the learner's choices.
 #pragma once
 
-#include "history/Fsrs.h"
+#include "history/LearnerModel.h"
 
 #include "toolkit/Exceptions.h"
 
@@ -28,7 +28,7 @@ public:
 };
 
 // The schema version this program writes; older files are migrated forward.
-constexpr int kHistorySchemaVersion = 1;
+constexpr int kHistorySchemaVersion = 2;
 // The name of the history file, kept in the knowledge file's folder.
 extern const char* const HistoryFileName;
 
@@ -54,7 +54,9 @@ struct THistoryQuestion {
   int64_t LastReviewMs = 0;
   int Answers = 0;
   int WrongAnswers = 0;
-  bool FirstTryRight = false; // meaningful once Answers > 0
+  // Whether the first test of recall was right; none before the first one (an exposure in
+  // Lernmodus is no test).
+  std::optional<bool> FirstTryRight;
 };
 
 // The right and wrong answers recorded on one local calendar day.
@@ -85,7 +87,9 @@ public:
   // Records one answer of the question with the fingerprint and updates its memory state, in
   // one transaction. The question is the one at the answer's record number with that
   // fingerprint; a question the history does not know yet is added.
-  void RecordAnswer(const TAnswerRow& answer, const std::string& fingerprint);
+  // The model gives the question's new memory state; the store keeps it.
+  void RecordAnswer(const TAnswerRow& answer, const std::string& fingerprint,
+                    const TLearnerModel& model = TLearnerModel());
   // Records the grading of an exam area.
   void RecordExam(int64_t timeMs, int licence, int area, int32_t questions, int32_t right,
                   const std::string& verdict);
@@ -101,7 +105,10 @@ public:
   std::vector<THistoryQuestion> FollowCatalogue(const std::vector<std::string>& fingerprints,
                                                 TQuestionFacts facts = TQuestionFacts::All);
   // The memory states replayed from the log alone, by question id.
-  std::map<int64_t, TMemoryState> ReplayMemoryStates();
+  std::map<int64_t, TMemoryState> ReplayMemoryStates(const TLearnerModel& model = TLearnerModel());
+  // Replays the log with the model and writes every question's memory state, last review and
+  // first try anew, in one transaction: after the model's parameters or rules changed.
+  void RebuildMemory(const TLearnerModel& model);
 
   // The answers per day for days that start at `dayStarts` (ascending UTC moments); the last day
   // ends at `endMs`.
@@ -121,6 +128,9 @@ private:
   void RequireOursOrEmpty();
   void RequireSameFile(const char* doing);
   void Migrate();
+  void RebuildMemoryInTransaction(const TLearnerModel& model);
+  std::map<int64_t, TQuestionMemory> Replay(const TLearnerModel& model,
+                                            std::map<int64_t, std::optional<bool>>* firstTries);
 
   std::string path;
   std::unique_ptr<SQLite::Database> database;
@@ -131,8 +141,3 @@ private:
   bool detached = false;
   std::optional<std::string> notice;
 };
-
-// The memory state after one more answer: the first review, or a review `elapsedMs` after the
-// last one (whole days, a negative time counts as the same day).
-TMemoryState NextMemoryState(const std::optional<TMemoryState>& state, int64_t elapsedMs,
-                             bool right);

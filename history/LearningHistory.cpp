@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,6 +20,8 @@ const char* const kRetentionSetting = "gewuenschte_behaltensrate";
 const char* const kExamDateSetting = "pruefungstermin";
 constexpr int kLowestRetention = 70;
 constexpr int kHighestRetention = 97;
+// Written exams start in the morning.
+constexpr int kExamSecondsOfDay = 9 * 3600;
 const char* const kNotThisSession = "Die Antworten werden in dieser Sitzung nicht aufgezeichnet.";
 
 // "1 Antwort wurde", "3 Antworten wurden".
@@ -116,6 +119,19 @@ void TLearningHistory::RecordingWorks() {
   Application.MessageBox(text);
 }
 
+bool TLearningHistory::Usable() { return Store() != nullptr; }
+
+TLearningStatistics TLearningHistory::Statistics(int64_t nowMs) {
+  const double retention = DesiredRetention();
+  try {
+    return TLearningStatistics(Store(), model, retention, nowMs);
+  } catch (const EHistoryError& error) {
+    // The history cannot be read just now: the figures of the catalogue alone.
+    Application.HandleException(error);
+    return TLearningStatistics(nullptr, model, retention, nowMs);
+  }
+}
+
 void TLearningHistory::EndSession() {
   if (lostAnswers == 0)
     return;
@@ -159,8 +175,11 @@ void TLearningHistory::Record(const TAnswerChecked& check, bool selfGraded) {
       ++lostAnswers;
       return;
     }
-    QuestionRecord record;
-    ReadQuestion(check.RecordNo, record);
+    QuestionRecord record = showing.Record;
+    if (showing.RecordNo != check.RecordNo)
+      ReadQuestion(check.RecordNo, record);
+    // A revised catalogue moves questions: their history follows them before the answer joins it.
+    FollowCatalogue(*history);
     TAnswerRow answer;
     answer.TimeMs = Platform().UtcNowMs();
     answer.RecordNo = check.RecordNo;
@@ -171,7 +190,7 @@ void TLearningHistory::Record(const TAnswerChecked& check, bool selfGraded) {
     answer.Correct = Letters({record.CorrectA, record.CorrectB, record.CorrectC, record.CorrectD});
     answer.Right = check.Right;
     answer.SelfGraded = selfGraded;
-    history->RecordAnswer(answer, FingerprintText(QuestionFingerprint(record)));
+    history->RecordAnswer(answer, FingerprintText(QuestionFingerprint(record)), model);
     RecordingWorks();
   } catch (const EHistoryError& error) {
     ++lostAnswers;
@@ -228,6 +247,13 @@ std::optional<int64_t> TLearningHistory::ExamDayStart() {
   return day;
 }
 
+std::optional<int64_t> TLearningHistory::ExamMoment() {
+  const std::optional<int64_t> day = ExamDayStart();
+  if (!day)
+    return std::nullopt;
+  return std::max(LocalTimeOfDay(*day, kExamSecondsOfDay), Platform().UtcNowMs());
+}
+
 std::string TLearningHistory::SetExamDate(const std::string& text) {
   const std::optional<int64_t> day = DayOfText(text);
   if (!text.empty() && !day)
@@ -250,6 +276,14 @@ std::string TLearningHistory::SetRetentionPercent(const std::string& text) {
   return "";
 }
 
+void TLearningHistory::FollowCatalogue(THistoryStore& history) {
+  const TCatalogueView& catalogue = CatalogueView();
+  if (followedStamp == catalogueStamp && !followedStamp.empty())
+    return;
+  history.FollowCatalogue(catalogue.Fingerprints, THistoryStore::TQuestionFacts::Memory);
+  followedStamp = catalogueStamp;
+}
+
 const TCatalogueView& TLearningHistory::CatalogueView() {
   const std::string stamp = CatalogueStamp();
   if (stamp.empty() || stamp != catalogueStamp) {
@@ -267,8 +301,10 @@ TDueQuestions TLearningHistory::DueQuestions(const std::function<bool(int, int)>
   const TCatalogueView& catalogue = CatalogueView();
   const double retention = DesiredRetention();
   const int64_t now = Platform().UtcNowMs();
-  for (const THistoryQuestion& question :
-       history->FollowCatalogue(catalogue.Fingerprints, THistoryStore::TQuestionFacts::Memory)) {
+  const std::vector<THistoryQuestion> questions =
+      history->FollowCatalogue(catalogue.Fingerprints, THistoryStore::TQuestionFacts::Memory);
+  followedStamp = catalogueStamp;
+  for (const THistoryQuestion& question : questions) {
     const auto recordNo = static_cast<std::size_t>(question.RecordNo);
     if (!question.Memory || question.RecordNo < 0 || recordNo >= catalogue.Fingerprints.size() ||
         catalogue.Fingerprints[recordNo] != question.Fingerprint)
@@ -276,13 +312,11 @@ TDueQuestions TLearningHistory::DueQuestions(const std::function<bool(int, int)>
     const auto [licence, area] = catalogue.Categories[recordNo];
     if (!selected(licence, area))
       continue;
-    const double elapsedDays = static_cast<double>(now - question.LastReviewMs) / 86400000.0;
-    if (FsrsRetrievability(*question.Memory, elapsedDays) < retention) {
+    if (model.IsDue(*question.Memory, question.LastReviewMs, now, retention)) {
       due.Entries.push_back(PoolEntry{1, 1, licence, area, question.RecordNo});
       continue;
     }
-    const auto dueAt = question.LastReviewMs +
-                       static_cast<int64_t>(FsrsInterval(*question.Memory, retention) * 86400000.0);
+    const int64_t dueAt = model.DueMoment(*question.Memory, question.LastReviewMs, now, retention);
     if (!due.NextDueMs || dueAt < *due.NextDueMs)
       due.NextDueMs = dueAt;
   }

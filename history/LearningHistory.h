@@ -6,6 +6,8 @@
 #include "core/srcCommon.h"
 #include "history/CatalogueView.h"
 #include "history/HistoryStore.h"
+#include "history/LearnerModel.h"
+#include "history/LearningStatistics.h"
 
 #include <functional>
 #include <memory>
@@ -39,6 +41,9 @@ public:
   // The exam date the learner set, as the UTC moment of its local midnight; none when it is
   // unset or has passed (today still counts).
   std::optional<int64_t> ExamDayStart();
+  // The moment the outlook looks at for the exam: 09:00 local time of the exam day, or now when
+  // that has passed on the day itself; none without an exam date to come.
+  std::optional<int64_t> ExamMoment();
   // The exam date as stored ("TT.MM.JJJJ"), empty for none.
   std::string ExamDateText();
   // Takes the exam date "TT.MM.JJJJ" (empty clears it); returns why a date is refused, or "".
@@ -46,14 +51,25 @@ public:
   // Takes the desired retention as a whole percentage from 70 to 97; returns why a value is
   // refused, or "".
   std::string SetRetentionPercent(const std::string& text);
-  // The store, opened on first use; nullptr when the file cannot be used (the learner has been
-  // told why).
-  THistoryStore* Store();
+  // Whether the history file can be used (opened on first use; the learner has been told why
+  // not).
+  bool Usable();
+  // The learner's figures at `nowMs`; without a usable or readable history those of the
+  // catalogue alone (a history that cannot be read is reported). Raises what reading the
+  // catalogue raises.
+  TLearningStatistics Statistics(int64_t nowMs);
+  // The model the memory states come from.
+  const TLearnerModel& Model() const { return model; }
   // Tells the learner how many answers of the session were not recorded, if any.
   void EndSession();
 
 private:
+  // The store, opened on first use; nullptr when the file cannot be used (the learner has been
+  // told why).
+  THistoryStore* Store();
   void Record(const TAnswerChecked& check, bool selfGraded);
+  // Moves the history's questions to their records in the catalogue once it changed.
+  void FollowCatalogue(THistoryStore& history);
   // Tells the learner what went wrong once, until the history works again; a failure that lasts
   // for the session is told even after a passing one.
   void Report(const EHistoryError& error, const char* consequence);
@@ -71,6 +87,8 @@ private:
   std::unique_ptr<THistoryStore> store;
   TCatalogueView catalogueView;
   std::string catalogueStamp;
+  std::string followedStamp;
+  TLearnerModel model;
   bool unusable = false;
   bool reported = false;
   bool reportedLasting = false;

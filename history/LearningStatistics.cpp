@@ -10,15 +10,9 @@
 #include <algorithm>
 #include <map>
 
-namespace {
-
-constexpr double kMsPerDay = 86400000.0;
-
-} // namespace
-
-TLearningStatistics::TLearningStatistics(THistoryStore* history, double desiredRetention,
-                                         int64_t nowMs)
-    : store(history), retention(desiredRetention), now(nowMs) {
+TLearningStatistics::TLearningStatistics(THistoryStore* history, const TLearnerModel& learnerModel,
+                                         double desiredRetention, int64_t nowMs)
+    : store(history), model(learnerModel), retention(desiredRetention), now(nowMs) {
   const TCatalogueView catalogue = ReadCatalogueView();
   const std::vector<std::string>& fingerprints = catalogue.Fingerprints;
   for (std::size_t recordNo = 0; recordNo < fingerprints.size(); ++recordNo)
@@ -44,8 +38,7 @@ TLearningStatistics::TLearningStatistics(THistoryStore* history, double desiredR
 }
 
 double TLearningStatistics::RecallAt(const THistoryQuestion& question, int64_t atMs) const {
-  return FsrsRetrievability(*question.Memory,
-                            static_cast<double>(atMs - question.LastReviewMs) / kMsPerDay);
+  return model.RecallAt(*question.Memory, question.LastReviewMs, atMs, now);
 }
 
 std::vector<TCategoryFigures> TLearningStatistics::Categories(int firstLicence,
@@ -62,7 +55,8 @@ std::vector<TCategoryFigures> TLearningStatistics::Categories(int firstLicence,
       if (entry.Known) {
         const double recall = RecallAt(*entry.Known, now);
         ++category.Answered;
-        category.Due += recall < retention ? 1 : 0;
+        category.Due +=
+            model.IsDue(*entry.Known->Memory, entry.Known->LastReviewMs, now, retention) ? 1 : 0;
         category.MeanRecall += recall;
       }
     }
@@ -78,9 +72,10 @@ double TLearningStatistics::PriorOf(int licence, int area) const {
   int firstTries = 0;
   int rightFirstTries = 0;
   for (const TEntry& entry : entries)
-    if (entry.Licence == licence && entry.Area == area && entry.Known && entry.Known->Answers > 0) {
+    if (entry.Licence == licence && entry.Area == area && entry.Known &&
+        entry.Known->FirstTryRight) {
       ++firstTries;
-      rightFirstTries += entry.Known->FirstTryRight ? 1 : 0;
+      rightFirstTries += *entry.Known->FirstTryRight ? 1 : 0;
     }
   return (rightFirstTries + 1.0) / (firstTries + 4.0);
 }

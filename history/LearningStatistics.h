@@ -36,8 +36,10 @@ struct TTroubleQuestion {
 
 class TLearningStatistics {
 public:
-  // Reads the catalogue and, with a store, the history's questions followed to their records.
-  TLearningStatistics(THistoryStore* store, double retention, int64_t nowMs);
+  // Reads the catalogue and, with a store, the history's questions followed to their records;
+  // recall and due questions as the model says.
+  TLearningStatistics(THistoryStore* store, const TLearnerModel& model, double retention,
+                      int64_t nowMs);
 
   // The categories of the record licences first to last, in slot order.
   std::vector<TCategoryFigures> Categories(int firstLicence, int lastLicence) const;
@@ -62,6 +64,7 @@ private:
   double PriorOf(int licence, int area) const;
 
   THistoryStore* store;
+  TLearnerModel model;
   double retention;
   int64_t now;
   std::vector<THistoryQuestion> questions;

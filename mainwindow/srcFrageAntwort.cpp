@@ -281,7 +281,7 @@ void TfrmFrageAntwort::ShowNextQuestion(bool pick) {
   CategoryName(record.Licence, record.Area, category);
   lblKategorie->SetCaption("Kategorie: " + category);
   QuestionData().ReportQuestionShown(
-      {placeholderShown ? -1 : CurrentQuestionNo(), CurrentMode(), placeholderShown});
+      {placeholderShown ? -1 : CurrentQuestionNo(), CurrentMode(), placeholderShown, record});
   // Lernmodus shows the solution at once: a check the learner did not ask for.
   if (mnuLernmode->Checked())
     CheckAnswer(false);

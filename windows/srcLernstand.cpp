@@ -231,21 +231,11 @@ void TfrmLernstand::Gather() {
   for (std::vector<TAreaOutlook>& outlook : outlooks)
     outlook.clear();
   outlookError.clear();
-  // An unusable history file gives no store; the history has told the learner why.
-  THistoryStore* store = history->Store();
-  const double retention = history->DesiredRetention();
   examDay = history->ExamDayStart();
+  examMoment = history->ExamMoment();
   std::optional<TLearningStatistics> statistics;
   try {
-    statistics.emplace(store, retention, now);
-  } catch (const EHistoryError& error) {
-    // The history cannot be read just now: the figures of the catalogue alone.
-    Application.HandleException(error);
-    try {
-      statistics.emplace(nullptr, retention, now);
-    } catch (const std::exception& again) {
-      Application.HandleException(again);
-    }
+    statistics.emplace(history->Statistics(now));
   } catch (const std::exception& error) {
     Application.HandleException(error);
   }
@@ -275,7 +265,7 @@ void TfrmLernstand::GatherOutlook(const TLearningStatistics& statistics) {
     for (int licence = 1; licence <= kLastLicence; ++licence) {
       limits[licence] = {ExamLimitOf(licence, elQuestionCount), ExamLimitOf(licence, elOralFrom),
                          ExamLimitOf(licence, elFailFrom)};
-      outlooks[licence] = statistics.Outlook(licence, examDay.value_or(now));
+      outlooks[licence] = statistics.Outlook(licence, examMoment.value_or(now));
     }
   } catch (const std::exception& error) {
     for (std::vector<TAreaOutlook>& outlook : outlooks)
@@ -325,7 +315,7 @@ void TfrmLernstand::optKatClick(int licence) {
 // has passed meanwhile does not block a new retention. A refused value stays in its box for
 // correcting; the line "Es gilt" says what is in effect.
 void TfrmLernstand::btnUebernehmenClick(TObject*) {
-  if (history->Store() == nullptr) {
+  if (!history->Usable()) {
     Application.MessageBox("Ohne nutzbaren Lernverlauf können Prüfungstermin und Zielbehalt "
                            "nicht gespeichert werden.");
     return;

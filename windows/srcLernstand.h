@@ -93,6 +93,7 @@ private:
   // The outlook of every shown licence (index 1 to kLastLicence) at its moment, with the limits
   // it used; the error text when it could not be computed.
   std::optional<int64_t> examDay;
+  std::optional<int64_t> examMoment;
   std::array<std::vector<TAreaOutlook>, kLastLicence + 1> outlooks;
   std::array<TLimits, kLastLicence + 1> limits{};
   std::string outlookError;

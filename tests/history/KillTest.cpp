@@ -2,6 +2,7 @@
 // every answer whose recording had returned, and at most one more.
 #include "history/HistoryStore.h"
 #include "support/TempDir.h"
+#include "toolkit/headless/HeadlessPlatform.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
@@ -42,6 +43,7 @@ int64_t AnswersIn(const char* path) {
 
 TEST(HistoryKillTest, KilledWritersLoseAtMostTheAnswerInFlight) {
   TTempDir dir;
+  THeadlessPlatform platform; // the learning days need the local time
   { THistoryStore created(kPath); }
   std::mt19937 random(7);
   for (int round = 0; round < 200; ++round) {
@@ -99,6 +101,7 @@ bool Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0;
 // older copy restored after the crash, or a file that replaced the history while it was open.
 TEST(HistoryKillTest, TheLogNeverMeetsAnotherFile) {
   TTempDir dir;
+  THeadlessPlatform platform;
   const std::string log = std::string(kPath) + "-wal";
   { THistoryStore created(kPath); }
   CrashAfter(5);

@@ -33,7 +33,7 @@ TEST_F(LearningStatisticsTest, FiguresOfCatalogueAndHistory) {
   WriteCatalogue(records);
   {
     // No history at all: zeros, and the outlook from the prior of a quarter.
-    const TLearningStatistics none(nullptr, 0.9, kNow);
+    const TLearningStatistics none(nullptr, TLearnerModel(), 0.9, kNow);
     EXPECT_FALSE(none.AnyAnswer());
     EXPECT_EQ(none.Categories(1, 1)[0].Questions, 4);
     const TExamOutlook prior = ExamOutlook(std::vector<double>(4, 0.25), 2, 1, 2);
@@ -46,7 +46,7 @@ TEST_F(LearningStatisticsTest, FiguresOfCatalogueAndHistory) {
   Answer(store, 0, kNow - 1000, false, "AC");
   Answer(store, 1, kNow - 1000, true, "B");
   Answer(store, 4, kNow - 5 * kDayMs, true, "B");
-  const TLearningStatistics figures(&store, 0.9, kNow);
+  const TLearningStatistics figures(&store, TLearnerModel(), 0.9, kNow);
   EXPECT_TRUE(figures.AnyAnswer());
   const std::vector<TCategoryFigures> categories = figures.Categories(1, 2);
   ASSERT_EQ(categories.size(), 7u);
