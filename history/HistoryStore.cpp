@@ -577,6 +577,27 @@ std::vector<std::pair<std::string, int>> THistoryStore::WrongTicks(int64_t quest
   });
 }
 
+int THistoryStore::PullBackReviewsAfter(int64_t limitMs, int64_t toMs) {
+  RequireSameFile("beim Berichtigen der Wiederholungszeiten");
+  return Guarded("beim Berichtigen der Wiederholungszeiten", [&] {
+    SQLite::Statement ahead(*database, "SELECT count(*) FROM frage WHERE letzte_wiederholung > ?");
+    ahead.bind(1, limitMs);
+    ahead.executeStep();
+    const int count = ahead.getColumn(0).getInt();
+    if (count == 0)
+      return 0; // no write transaction for nothing
+    SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
+    RaiseWriteCount(*database);
+    SQLite::Statement update(*database, "UPDATE frage SET letzte_wiederholung = ? "
+                                        "WHERE letzte_wiederholung > ?");
+    update.bind(1, toMs);
+    update.bind(2, limitMs);
+    const int changed = update.exec();
+    transaction.commit();
+    return changed;
+  });
+}
+
 std::optional<std::string> THistoryStore::Setting(const std::string& name) {
   return Guarded("beim Lesen", [&]() -> std::optional<std::string> {
     SQLite::Statement find(*database, "SELECT wert FROM einstellung WHERE name = ?");

@@ -116,6 +116,10 @@ public:
   // How often each wrong tick pattern was given for the question, most often first.
   std::vector<std::pair<std::string, int>> WrongTicks(int64_t questionId);
 
+  // Sets every last review later than `limitMs` to `toMs`: reviews recorded while the clock was
+  // ahead. Returns how many were set.
+  int PullBackReviewsAfter(int64_t limitMs, int64_t toMs);
+
   std::optional<std::string> Setting(const std::string& name);
   void SetSetting(const std::string& name, const std::string& value);
 

@@ -20,6 +20,7 @@ const char* const kRetentionSetting = "gewuenschte_behaltensrate";
 const char* const kExamDateSetting = "pruefungstermin";
 constexpr int kLowestRetention = 70;
 constexpr int kHighestRetention = 97;
+constexpr int64_t kMsPerDay = 86400000;
 // Written exams start in the morning.
 constexpr int kExamSecondsOfDay = 9 * 3600;
 const char* const kNotThisSession = "Die Antworten werden in dieser Sitzung nicht aufgezeichnet.";
@@ -78,6 +79,10 @@ THistoryStore* TLearningHistory::Store() {
     store = std::make_unique<THistoryStore>(path.empty() ? HistoryFilePath() : path);
     if (const std::optional<std::string> notice = store->TakeNotice())
       Application.MessageBox(*notice);
+    // Reviews recorded while the clock was more than a day ahead count from now on, so that
+    // their recall does not stand still until the clock catches up.
+    const int64_t now = Platform().UtcNowMs();
+    store->PullBackReviewsAfter(now + kMsPerDay, now);
     RecordingWorks();
   } catch (const EHistoryError& error) {
     unusable = error.Lasting;

@@ -31,6 +31,23 @@ TEST(FsrsTest, PublicReviewSequence) {
   EXPECT_DOUBLE_EQ(FsrsRetrievability(state, state.Stability), 0.9);
 }
 
+// The lapse (t >= 1, Again) and the same-day reviews, against values worked out by hand from the
+// published formulas: (day 0, Good) (day 3, Good) (day 10, Again) (day 10, Good), and a same-day
+// Again after Good.
+TEST(FsrsTest, LapseAndSameDayReviews) {
+  TMemoryState state = FsrsReview(FsrsFirstReview(fsrsGood), 3, fsrsGood);
+  ExpectClose(state.Stability, 13.8269037, "after the second Good");
+  state = FsrsReview(state, 7, fsrsAgain);
+  ExpectClose(state.Stability, 1.61459794, "lapse stability");
+  ExpectClose(state.Difficulty, 7.39223813, "lapse difficulty");
+  state = FsrsReview(state, 0, fsrsGood);
+  ExpectClose(state.Stability, 1.64384517, "same-day Good");
+  ExpectClose(state.Difficulty, 7.38007426, "same-day Good difficulty");
+  const TMemoryState again = FsrsReview(FsrsFirstReview(fsrsGood), 0, fsrsAgain);
+  ExpectClose(again.Stability, 0.775083983, "same-day Again after Good");
+  ExpectClose(again.Difficulty, 7.39450274, "same-day Again difficulty");
+}
+
 TEST(FsrsTest, IntervalsForStabilityOne) {
   const int expected[] = {36500, 34793, 2508, 387, 90, 27, 9, 3, 1, 1};
   const TMemoryState state{1, 5};

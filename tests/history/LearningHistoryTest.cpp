@@ -124,6 +124,63 @@ TEST_F(LearningHistoryTest, UnusableFileIsReportedOnceAndLearningGoesOn) {
   EXPECT_FALSE(FileExists(HistoryFileName));
 }
 
+// What the history makes of answers: a revised catalogue continues a question's history,
+// Lernmodus gives no first try, a clock that was a year ahead is put right at the next start,
+// and the exam outlook looks at 09:00 of the exam day.
+TEST_F(LearningHistoryTest, RecallTellsTheTruth) {
+  std::vector<QuestionRecord> records = Questions(4, 1, 1);
+  WriteCatalogue(records);
+  Start();
+  const auto answer = [&](int32_t recordNo, bool right) {
+    QuestionRecord record;
+    ReadQuestion(recordNo, record);
+    Main().History().QuestionShown({recordNo, lmVertiefen, false, record});
+    TAnswerChecked check;
+    check.RecordNo = recordNo;
+    check.Mode = lmVertiefen;
+    check.Right = right;
+    check.ByLearner = true;
+    Main().History().AnswerChecked(check);
+  };
+  const auto sql = [](const std::string& query) {
+    SQLite::Database db(HistoryFileName);
+    return db.execAndGet(query).getString();
+  };
+  answer(2, true);
+  records.insert(records.begin(), MakeQuestion(1, 1, "Neue Frage"));
+  WriteCatalogue(records);
+  answer(3, false);
+  EXPECT_EQ(sql("SELECT count(*) || ' ' || max(antworten) FROM frage"), "1 2")
+      << "the answer after the revision joins the question's history";
+
+  QuestionRecord fresh;
+  ReadQuestion(0, fresh);
+  Main().History().QuestionShown({0, lmLernen, false, fresh});
+  Main().History().QuestionSorted({0, lmLernen, true, true});
+  EXPECT_EQ(sql("SELECT coalesce(erste_richtig, 'keiner') || ' ' || stabilitaet FROM frage "
+                "WHERE nr = 0"),
+            "keiner 0.212")
+      << "Lernmodus's Klar is no first try and not graded Good";
+
+  // The exam on the 10th is looked at at 09:00 local time (CET), 08:00 UTC.
+  const int64_t now = platform.UtcNowMs();
+  ASSERT_EQ(Main().History().SetExamDate("10.12.2026"), "");
+  const int64_t dec10At0800Utc = 1796889600000;
+  EXPECT_EQ(Main().History().ExamMoment(), dec10At0800Utc);
+  platform.SetUtcNow(dec10At0800Utc + 3600000);
+  EXPECT_EQ(Main().History().ExamMoment(), platform.UtcNowMs()) << "on the day, after 09:00";
+
+  platform.SetUtcNow(now + 365 * kDayMs);
+  answer(1, true);
+  EndProgram();
+  platform.SetUtcNow(now);
+  Start();
+  ASSERT_TRUE(Main().History().Usable()) << "the history is opened with the clock put right";
+  platform.SetUtcNow(now + 30 * kDayMs);
+  const TDueQuestions due = Main().History().DueQuestions([](int, int) { return true; });
+  EXPECT_EQ(due.Entries.size(), 3u) << "the review dated a year ahead is due a month later";
+}
+
 // A history replaced while the trainer runs gets nothing of this session: recording stops with
 // one message, and the end of the session counts what was not recorded.
 TEST_F(LearningHistoryTest, ReplacedFileStopsTheRecording) {

@@ -27,7 +27,9 @@ public:
   uint32_t TickCount() override { return tickCount; }
   int32_t TimeOfDayMs() override { return timeOfDay; }
   int64_t UtcNowMs() override { return utcNow; }
-  int32_t UtcOffsetSeconds(int64_t) override { return utcOffset; }
+  int32_t UtcOffsetSeconds(int64_t utcMs) override {
+    return offsetRule ? offsetRule(utcMs) : utcOffset;
+  }
   std::string ProgramPath() override { return programPath; }
   void MessageDialog(const std::string& caption, const std::string& text) override;
   int ScreenWidth() override { return screenWidth; }
@@ -40,6 +42,11 @@ public:
   // The calendar clock and the local time zone's offset; the clock moves with AdvanceClock.
   void SetUtcNow(int64_t ms) { utcNow = ms; }
   void SetUtcOffset(int32_t seconds) { utcOffset = seconds; }
+  // A zone whose offset depends on the moment (daylight saving); an empty rule restores the
+  // fixed offset.
+  void SetUtcOffsetRule(std::function<int32_t(int64_t utcMs)> rule) {
+    offsetRule = std::move(rule);
+  }
   void SetTickCount(uint32_t ms) { tickCount = ms; }
   void SetProgramPath(std::string path) { programPath = std::move(path); }
   void SetScreenSize(int width, int height);
@@ -72,6 +79,7 @@ private:
   // 2026-12-08 10:00 UTC, in Central European Time.
   int64_t utcNow = 1796724000000;
   int32_t utcOffset = 3600;
+  std::function<int32_t(int64_t)> offsetRule;
   std::string programPath = "/opt/aerolern/aerolern";
   int screenWidth = 1024;
   int screenHeight = 768;
