@@ -475,20 +475,47 @@ THistoryStore::FollowCatalogue(const std::vector<std::string>& fingerprints, TQu
   return questions;
 }
 
+namespace {
+
+TRecordedAnswer RecordedFrom(SQLite::Statement& row, int first) {
+  TRecordedAnswer answer;
+  answer.TimeMs = row.getColumn(first).getInt64();
+  answer.Mode = row.getColumn(first + 1).getInt();
+  answer.SelfGraded = row.getColumn(first + 2).getString() == "selbst";
+  answer.Right = row.getColumn(first + 3).getInt() != 0;
+  answer.Key = row.getColumn(first + 4).getString();
+  return answer;
+}
+
+const char* const kLogInOrder =
+    "SELECT frage, zeit_ms, modus, art, ergebnis, loesung FROM antwort ORDER BY id";
+
+} // namespace
+
+std::vector<std::pair<int64_t, TRecordedAnswer>> THistoryStore::LoggedAnswers() {
+  return Guarded("beim Lesen", [&] {
+    std::vector<std::pair<int64_t, TRecordedAnswer>> answers;
+    answers.reserve(static_cast<std::size_t>(AnswerCount()));
+    SQLite::Statement rows(*database, kLogInOrder);
+    while (rows.executeStep())
+      answers.emplace_back(rows.getColumn(0).getInt64(), RecordedFrom(rows, 1));
+    return answers;
+  });
+}
+
+int64_t THistoryStore::AnswerCount() {
+  return Guarded("beim Lesen",
+                 [&] { return database->execAndGet("SELECT count(*) FROM antwort").getInt64(); });
+}
+
 std::map<int64_t, TQuestionMemory>
 THistoryStore::Replay(const TLearnerModel& model,
                       std::map<int64_t, std::optional<bool>>* firstTries) {
   std::map<int64_t, TQuestionMemory> memories;
-  SQLite::Statement rows(*database, "SELECT frage, zeit_ms, modus, art, ergebnis, loesung "
-                                    "FROM antwort ORDER BY id");
+  SQLite::Statement rows(*database, kLogInOrder);
   while (rows.executeStep()) {
     const int64_t question = rows.getColumn(0).getInt64();
-    TRecordedAnswer answer;
-    answer.TimeMs = rows.getColumn(1).getInt64();
-    answer.Mode = rows.getColumn(2).getInt();
-    answer.SelfGraded = rows.getColumn(3).getString() == "selbst";
-    answer.Right = rows.getColumn(4).getInt() != 0;
-    answer.Key = rows.getColumn(5).getString();
+    const TRecordedAnswer answer = RecordedFrom(rows, 1);
     TQuestionMemory& memory = memories[question];
     memory = model.AfterAnswer(memory, answer);
     if (firstTries && TLearnerModel::IsRecallTest(answer.Mode, answer.SelfGraded)) {

@@ -104,6 +104,10 @@ public:
   // for a record not in use. Returns the questions afterwards.
   std::vector<THistoryQuestion> FollowCatalogue(const std::vector<std::string>& fingerprints,
                                                 TQuestionFacts facts = TQuestionFacts::All);
+  // Every recorded answer in the order recorded, with its question's id.
+  std::vector<std::pair<int64_t, TRecordedAnswer>> LoggedAnswers();
+  // The number of recorded answers.
+  int64_t AnswerCount();
   // The memory states replayed from the log alone, by question id.
   std::map<int64_t, TMemoryState> ReplayMemoryStates(const TLearnerModel& model = TLearnerModel());
   // Replays the log with the model and writes every question's memory state, last review and

@@ -83,6 +83,7 @@ THistoryStore* TLearningHistory::Store() {
     // their recall does not stand still until the clock catches up.
     const int64_t now = Platform().UtcNowMs();
     store->PullBackReviewsAfter(now + kMsPerDay, now);
+    AdoptKeptParameters(*store);
     RecordingWorks();
   } catch (const EHistoryError& error) {
     unusable = error.Lasting;
@@ -125,6 +126,56 @@ void TLearningHistory::RecordingWorks() {
 }
 
 bool TLearningHistory::Usable() { return Store() != nullptr; }
+
+void TLearningHistory::AdoptKeptParameters(THistoryStore& history) {
+  kept = ReadKeptParameters(history);
+  AlignMemoryStates(history, kept.Parameters);
+  model = TLearnerModel(kept.Parameters);
+  // The automatic fit has no window of its own: a refused or failed fit leaves the model as it
+  // was, and a file that cannot be written now is reported at the next answer.
+  try {
+    if (RefitDue(history, kept) && FitAndKeep(history, kept, Platform().UtcNowMs()).Accepted) {
+      kept = ReadKeptParameters(history);
+      model = TLearnerModel(kept.Parameters);
+    }
+  } catch (const EHistoryError&) {
+  }
+}
+
+std::string TLearningHistory::ModelText() {
+  Store();
+  if (!kept.FittedMs)
+    return "Gedächtnismodell: Standardwerte";
+  return "Gedächtnismodell: an Ihre Antworten angepasst am " + LocalDateText(*kept.FittedMs) +
+         " (" + std::to_string(kept.FittedRecallTests) + " Antworten)";
+}
+
+bool TLearningHistory::CanAdapt() {
+  try {
+    THistoryStore* history = Store();
+    return history != nullptr && history->AnswerCount() >= kFsrsFitMinRecallTests;
+  } catch (const EHistoryError&) {
+    return false;
+  }
+}
+
+std::string TLearningHistory::AdaptNow() {
+  THistoryStore* history = Store();
+  if (history == nullptr)
+    return "Ohne nutzbaren Lernverlauf lässt sich das Gedächtnismodell nicht anpassen.";
+  TFsrsFitResult result;
+  try {
+    result = FitAndKeep(*history, kept, Platform().UtcNowMs());
+  } catch (const EHistoryError& error) {
+    return error.what();
+  }
+  if (!result.Accepted)
+    return result.Reason;
+  kept = ReadKeptParameters(*history);
+  model = TLearnerModel(kept.Parameters);
+  return "Das Gedächtnismodell ist jetzt an Ihre Antworten angepasst (" +
+         std::to_string(result.RecallTests) + " Antworten).";
+}
 
 TLearningStatistics TLearningHistory::Statistics(int64_t nowMs) {
   const double retention = DesiredRetention();

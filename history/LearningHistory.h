@@ -7,6 +7,7 @@
 #include "history/CatalogueView.h"
 #include "history/HistoryStore.h"
 #include "history/LearnerModel.h"
+#include "history/LearnerParameters.h"
 #include "history/LearningStatistics.h"
 
 #include <functional>
@@ -60,6 +61,14 @@ public:
   TLearningStatistics Statistics(int64_t nowMs);
   // The model the memory states come from.
   const TLearnerModel& Model() const { return model; }
+  // Which memory model is in use: "Gedächtnismodell: Standardwerte" or "Gedächtnismodell: an
+  // Ihre Antworten angepasst am TT.MM.JJJJ (N Antworten)".
+  std::string ModelText();
+  // Whether the log is large enough for fitting the model to the learner's answers.
+  bool CanAdapt();
+  // Fits the model to the learner's answers now; returns one sentence for the learner: that it
+  // is adapted, or why the model in use stays.
+  std::string AdaptNow();
   // Tells the learner how many answers of the session were not recorded, if any.
   void EndSession();
 
@@ -68,6 +77,9 @@ private:
   // told why).
   THistoryStore* Store();
   void Record(const TAnswerChecked& check, bool selfGraded);
+  // Takes the parameters the history keeps, replays the memory states made with others, and
+  // fits anew when the log has grown by half since the last fit tried.
+  void AdoptKeptParameters(THistoryStore& history);
   // Moves the history's questions to their records in the catalogue once it changed.
   void FollowCatalogue(THistoryStore& history);
   // Tells the learner what went wrong once, until the history works again; a failure that lasts
@@ -88,6 +100,7 @@ private:
   TCatalogueView catalogueView;
   std::string catalogueStamp;
   std::string followedStamp;
+  TKeptParameters kept;
   TLearnerModel model;
   bool unusable = false;
   bool reported = false;

@@ -200,11 +200,19 @@ void TfrmLernstand::CreateControls() {
   btnLernen->SetTabOrder(9);
   btnLernen->OnClick = [this](TObject* sender) { btnLernenClick(sender); };
 
+  btnAnpassen = Create<TButton>("btnAnpassen");
+  btnAnpassen->SetCaption("Jetzt &anpassen");
+  btnAnpassen->SetBounds(644, 564, 120, 25);
+  btnAnpassen->SetTabOrder(10);
+  btnAnpassen->OnClick = [this](TObject* sender) { btnAnpassenClick(sender); };
+  // Which memory model the figures come from.
+  lblModell = label("lblModell", 496, 604, "", nullptr);
+
   btnSchliessen = Create<TButton>("btnSchliessen");
   btnSchliessen->SetCaption("&Schließen");
   btnSchliessen->SetBounds(896, 599, 80, 25);
   btnSchliessen->SetCancel(true);
-  btnSchliessen->SetTabOrder(10);
+  btnSchliessen->SetTabOrder(11);
   btnSchliessen->OnClick = [this](TObject* sender) { btnSchliessenClick(sender); };
 }
 
@@ -256,6 +264,8 @@ void TfrmLernstand::Gather() {
     }
   }
   btnLernen->SetEnabled(!exam && !trouble.empty());
+  lblModell->SetCaption(history->ModelText());
+  btnAnpassen->SetEnabled(history->CanAdapt());
   Repaint();
 }
 
@@ -304,6 +314,12 @@ void TfrmLernstand::ShowChoices() {
 void TfrmLernstand::Repaint() {
   for (TPaintBox* box : {pbKategorien, pbTage, pbPrognose, pbSchwierig})
     box->Invalidate();
+}
+
+// The fit replays every memory state, so the figures are gathered anew.
+void TfrmLernstand::btnAnpassenClick(TObject*) {
+  Application.MessageBox(history->AdaptNow());
+  Gather();
 }
 
 void TfrmLernstand::optKatClick(int licence) {

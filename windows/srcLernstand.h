@@ -36,10 +36,11 @@ public:
   TGroupBox *grpPrognose = nullptr, *grpEinstellungen = nullptr;
   TRadioButton *optKat1 = nullptr, *optKat2 = nullptr, *optKat3 = nullptr, *optKat4 = nullptr,
                *optKat5 = nullptr, *optKat6 = nullptr;
-  TLabel *lblPruefungstermin = nullptr, *lblZielbehalt = nullptr, *lblProzent = nullptr,
-         *lblHinweis = nullptr, *lblGilt = nullptr;
+  TLabel *lblModell = nullptr, *lblPruefungstermin = nullptr, *lblZielbehalt = nullptr,
+         *lblProzent = nullptr, *lblHinweis = nullptr, *lblGilt = nullptr;
   TEdit *edtPruefungstermin = nullptr, *edtZielbehalt = nullptr;
   TButton *btnUebernehmen = nullptr, *btnLernen = nullptr, *btnSchliessen = nullptr;
+  TButton* btnAnpassen = nullptr;
 
   // Shows the window modally with the figures of the history; in the exam "Diese Fragen
   // lernen" is disabled. Returns the modal result.
@@ -51,6 +52,7 @@ public:
   void optKatClick(int licence);
   void btnUebernehmenClick(TObject* sender);
   void btnLernenClick(TObject* sender);
+  void btnAnpassenClick(TObject* sender);
   void btnSchliessenClick(TObject* sender);
 
 private:
