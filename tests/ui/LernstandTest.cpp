@@ -206,6 +206,8 @@ TEST_F(LernstandTest, FiguresAndOutlookOfAStoredHistoryAndTheLicenceKept) {
     EXPECT_LT(rights[0].Left, rights[1].Left);
     EXPECT_EQ(rights[0].Height, 2 * rights[1].Height) << "two right answers, then one";
     EXPECT_TRUE(Shows(days, "08.12.")) << "today is on the day axis";
+    EXPECT_EQ(ControlOf<TLabel>(window, "lblModell").Caption(), "Gedächtnismodell: Standardwerte");
+    EXPECT_FALSE(ControlOf<TButton>(window, "btnAnpassen").Enabled()) << "too few answers to fit";
 
     ClickControl(window, "optKat2");
     EXPECT_EQ(Titles(Bars(window)),
