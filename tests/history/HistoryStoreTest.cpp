@@ -6,6 +6,7 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 
+#include <cmath>
 #include <filesystem>
 #include <random>
 #include <sys/stat.h>
@@ -67,6 +68,16 @@ TEST_F(HistoryStoreTest, PublicViewAndSchema) {
   EXPECT_EQ(row.getColumn(5).getString(), "B");
   EXPECT_EQ(row.getColumn(7).getInt(), 1);
   EXPECT_EQ(row.getColumn(8).getString(), "antwort");
+
+  // A damaged cache is read within the model's ranges, never as NaN.
+  SQLite::Database damage(kPath, SQLite::OPEN_READWRITE);
+  damage.exec("UPDATE frage SET stabilitaet = 1e300, schwierigkeit = -4");
+  THistoryStore store(kPath);
+  ASSERT_TRUE(store.Questions().front().Memory);
+  EXPECT_EQ(store.Questions().front().Memory->Stability, 36500);
+  EXPECT_EQ(store.Questions().front().Memory->Difficulty, 1);
+  damage.exec("UPDATE frage SET stabilitaet = 'kaputt'");
+  EXPECT_FALSE(std::isnan(store.Questions().front().Memory->Stability));
 }
 
 TEST_F(HistoryStoreTest, CacheEqualsReplayAndTwoWritersKeepEverything) {
