@@ -469,20 +469,19 @@ private:
         continue;
       lastStudyDay = day;
       const double hour = learner.SessionHour + Uniform(random, -1.5, 1.5);
-      clock = SessionStart(day, hour);
+      // A long session the evening before may still run; the clock never goes back.
+      clock = std::max(clock, SessionStart(day, hour));
       Session(store, learner.AnswersPerSession, false);
       if (Chance(random, learner.SecondSession) && hour + 3 < 23) {
         clock = std::max(clock, SessionStart(day, hour + Uniform(random, 2, 4)));
         Session(store, learner.AnswersPerSession, false);
       }
     }
-    if (edition == edFormer)
-      Revise(store);
     const int examDay = lastStudyDay + learner.ExamGapDays;
     // The exam at 09:00 local time; a session on its morning stops a quarter of an hour before.
     examMs = LocalTimeOfDay(LocalDayStart(learner.StartDayMs, examDay), 9 * kSecondsPerHour);
     if (learner.ExamDayAnswers > 0) {
-      clock = SessionStart(examDay, Uniform(random, 6.5, 8.0));
+      clock = std::max(clock, SessionStart(examDay, Uniform(random, 6.5, 8.0)));
       deadline = examMs - 15 * 60 * kMsPerSecond;
       Session(store, learner.ExamDayAnswers, true);
     }

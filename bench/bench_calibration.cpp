@@ -111,10 +111,13 @@ struct TTenth {
 
 using TTenths = std::array<TTenth, 10>;
 
-TTenths Reliability(const std::vector<TLearnerResult>& results, TOutcomes TAreaResult::*predicted) {
+TTenths Reliability(const std::vector<TLearnerResult>& results, TOutcomes TAreaResult::*predicted,
+                    bool acceptedOnly = false) {
   TTenths tenths{};
   for (const TLearnerResult& result : results)
     for (const TAreaResult& area : result.Areas) {
+      if (acceptedOnly && !result.FitAccepted)
+        continue;
       const double p = (area.*predicted).Passed;
       TTenth& tenth = tenths[static_cast<std::size_t>(std::clamp(static_cast<int>(p * 10), 0, 9))];
       ++tenth.Count;
@@ -404,6 +407,14 @@ int main(int argc, char** argv) {
     const TTenths tenthsDefault = Reliability(results, &TAreaResult::Default);
     const TTenths tenthsFitted = Reliability(results, &TAreaResult::Fitted);
     PrintReliability(tenthsDefault, tenthsFitted);
+    if (accepted > 0) {
+      const TTenths withFitDefault = Reliability(results, &TAreaResult::Default, true);
+      const TTenths withFitFitted = Reliability(results, &TAreaResult::Fitted, true);
+      std::printf("  the %d learners with a fit alone: default %.3f (%d judged), fitted %.3f (%d "
+                  "judged)\n",
+                  accepted, WorstJudged(withFitDefault), JudgedTenths(withFitDefault),
+                  WorstJudged(withFitFitted), JudgedTenths(withFitFitted));
+    }
 
     const bool reliable = JudgedTenths(tenthsFitted) > 0 && WorstJudged(tenthsFitted) <= kTolerance;
     const double toFloor = byFit.Outlook.Mean() - byFit.Floor.Mean();
