@@ -153,11 +153,11 @@ void PrintTenth(const TTenth& tenth) {
               tenth.Observed / tenth.Count, tenth.Difference(), verdict);
 }
 
-void PrintReliability(const TTenths& byDefault, const TTenths& byFit) {
-  std::printf("\nreliability: predicted P(Bestanden) of each area in tenths against the share of "
-              "sittings \"Bestanden.\"\n(judged where a tenth holds at least %d predictions; "
+void PrintReliability(const char* whose, const TTenths& byDefault, const TTenths& byFit) {
+  std::printf("\nreliability, %s: predicted P(Bestanden) of each area in tenths against the share "
+              "of sittings \"Bestanden.\"\n(judged where a tenth holds at least %d predictions; "
               "ok within %.2f)\n",
-              kMinimumPerTenth, kTolerance);
+              whose, kMinimumPerTenth, kTolerance);
   std::printf("           %-39s | %s\n", "  default parameters", "  fitted parameters");
   std::printf("  tenth    %6s %9s %8s %7s %6s |%6s %9s %8s %7s %6s\n", "count", "predicted",
               "observed", "diff", "judged", "count", "predicted", "observed", "diff", "judged");
@@ -350,6 +350,8 @@ int main(int argc, char** argv) {
     TMean recallDefault;
     TMean recallFitted;
     TMean recallTrue;
+    // The same for the learners with a fit: default, fitted, true.
+    std::array<TMean, 3> recallWithFit;
     std::array<TMean, 3> shareDefault;
     std::array<TMean, 3> shareFitted;
     std::array<TMean, 3> shareTrue;
@@ -359,6 +361,11 @@ int main(int argc, char** argv) {
         recallDefault.Add(area.RecallDefault);
         recallFitted.Add(area.RecallFitted);
         recallTrue.Add(area.RecallTrue);
+        if (result.FitAccepted) {
+          recallWithFit[0].Add(area.RecallDefault);
+          recallWithFit[1].Add(area.RecallFitted);
+          recallWithFit[2].Add(area.RecallTrue);
+        }
         const auto add = [](std::array<TMean, 3>& shares, const TOutcomes& outcomes) {
           shares[0].Add(outcomes.Passed);
           shares[1].Add(outcomes.Oral);
@@ -374,6 +381,9 @@ int main(int argc, char** argv) {
     std::printf("\nmean recall at the exam over the areas' questions: predicted default %.4f, "
                 "fitted %.4f; true %.4f\n",
                 recallDefault.Mean(), recallFitted.Mean(), recallTrue.Mean());
+    if (accepted > 0)
+      std::printf("  learners with a fit: predicted default %.4f, fitted %.4f; true %.4f\n",
+                  recallWithFit[0].Mean(), recallWithFit[1].Mean(), recallWithFit[2].Mean());
     std::printf("mean over area predictions   Bestanden  Muendlich  Nicht bestanden\n");
     const auto shares = [](const char* title, const std::array<TMean, 3>& mean) {
       std::printf("  %-26s %9.3f  %9.3f  %15.3f\n", title, mean[0].Mean(), mean[1].Mean(),
@@ -406,14 +416,11 @@ int main(int argc, char** argv) {
     PrintEveryArea(results);
     const TTenths tenthsDefault = Reliability(results, &TAreaResult::Default);
     const TTenths tenthsFitted = Reliability(results, &TAreaResult::Fitted);
-    PrintReliability(tenthsDefault, tenthsFitted);
+    PrintReliability("every learner", tenthsDefault, tenthsFitted);
     if (accepted > 0) {
-      const TTenths withFitDefault = Reliability(results, &TAreaResult::Default, true);
-      const TTenths withFitFitted = Reliability(results, &TAreaResult::Fitted, true);
-      std::printf("  the %d learners with a fit alone: default %.3f (%d judged), fitted %.3f (%d "
-                  "judged)\n",
-                  accepted, WorstJudged(withFitDefault), JudgedTenths(withFitDefault),
-                  WorstJudged(withFitFitted), JudgedTenths(withFitFitted));
+      const std::string whose = "the " + std::to_string(accepted) + " learners with a fit";
+      PrintReliability(whose.c_str(), Reliability(results, &TAreaResult::Default, true),
+                       Reliability(results, &TAreaResult::Fitted, true));
     }
 
     const bool reliable = JudgedTenths(tenthsFitted) > 0 && WorstJudged(tenthsFitted) <= kTolerance;
