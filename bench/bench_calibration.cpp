@@ -1,23 +1,25 @@
-// Calibration of the exam outlook against simulated learners. It prints; it is not a timed test.
+// Calibration of the exam outlook against simulated learners, each scored by one sitting. It
+// prints; it is not a timed test.
 //
-// Each learner's true memory follows FSRS-6 with parameters of its own: every default weight
-// scaled by a random factor between 0.7 and 1.3, so the program's defaults are wrong for every
-// learner. The learner studies one area of 100 questions for a few days to several weeks; every
-// answer goes into a history file of its own through the program's store. The program predicts
-// the exam from that file alone (the statistics window's outlook: the store's memory states,
-// FSRS-6 with the default parameters, the prior for never-answered questions, the exact outlook).
-// Then the learner sits that exam many times at the exam moment with the true recall of every
-// question; the verdicts' shares are compared with the predictions: the mean Brier score of the
-// three outcomes against a binomial baseline, and a reliability table of P(Bestanden).
+// Every learner (bench/CalibrationSimulation.h) studies the four areas of licence 1 through the
+// program's store, then the program predicts each area's outcome at the exam moment from the
+// history file: with the default parameters, and with the parameters fitted to the learner's log.
+// The learner then sits each area once with the true recall. Scores over all area predictions:
+// - the Brier score of the three outcomes against that one sitting;
+// - the noise floor: the same score of the true probabilities (the exact outlook of the true
+//   recall), which no prediction can beat on average;
+// - a baseline: every question of the area at the mean of the recall values the outlook used (the
+//   same memory states and prior), so that the number right is binomial;
+// - reliability: predicted P(Bestanden) in tenths against the share of sittings "Bestanden.",
+//   judged where a tenth holds at least 100 predictions.
+// The last line gives the fitted outlook's figures.
 //
-// Usage: bench_calibration [learners [sittings [seed]]]   (defaults 3000 400 1)
-#include "bench/BenchSupport.h"
+// Usage: bench_calibration [--quick] [--learners N] [--seed S] [--threads T]
+//   3000 learners, or 150 with --quick; one thread per core unless told. The learners' history
+//   files go to the temporary folder (TMPDIR): one in memory makes the run about three times
+//   faster, since the store syncs its file to disk now and then.
+#include "bench/CalibrationSimulation.h"
 
-#include "core/ExamGrading.h"
-#include "history/Fingerprint.h"
-#include "history/Fsrs.h"
-#include "history/HistoryStore.h"
-#include "history/LearningStatistics.h"
 #include "toolkit/headless/HeadlessPlatform.h"
 
 #include <sqlite3.h>
@@ -29,414 +31,224 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
-#include <filesystem>
 #include <iostream>
+#include <map>
 #include <mutex>
-#include <numeric>
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace {
 
-constexpr int kLicence = 1; // GSA, area 1
-constexpr int kArea = 1;
-constexpr int kQuestions = 100;
-constexpr int64_t kMsPerDay = 86400000;
-constexpr int64_t kMsPerMinute = 60000;
-// The first study day's sessions start from 2026-03-02 17:00 UTC; the exam is at 08:00 UTC of its
-// day, at least one day after the last session.
-constexpr int64_t kStudyStartMs = 1772470800000;
-constexpr int64_t kExamFromStudyMs = (8 - 17) * 3600000;
+using namespace calibration;
 
-// FSRS-6's default parameters (learning.md §6), the centre of every learner's own.
-constexpr std::array<double, 21> kDefaultWeights = {
-    0.212,  1.2931, 2.3065, 8.2956, 6.4133, 0.8334, 3.0194, 0.001,  1.8722, 0.1666, 0.796,
-    1.4835, 0.0614, 0.2629, 1.6483, 0.6014, 1.8729, 0.5425, 0.0912, 0.0658, 0.1542};
+constexpr int kMinimumPerTenth = 100;
+constexpr double kTolerance = 0.05;
 
-using TRandom = std::mt19937_64;
-
-double Uniform(TRandom& random, double low, double high) {
-  return std::uniform_real_distribution<double>(low, high)(random);
-}
-int UniformInt(TRandom& random, int low, int high) {
-  return std::uniform_int_distribution<int>(low, high)(random);
-}
-bool Chance(TRandom& random, double p) { return Uniform(random, 0, 1) < p; }
-
-// A learner's true memory of one question.
-struct TTrueState {
-  bool Seen = false;
-  double Stability = 0;
-  double Difficulty = 0;
-  int64_t LastMs = 0;
+struct TOptions {
+  int Learners = 3000;
+  uint64_t Seed = 1;
+  unsigned Threads = 0; // 0: one per core
 };
 
-// FSRS-6 with a learner's own parameters, written from the formulas of learning.md §6; only
-// the grades Again and Good occur.
-class TTrueMemory {
-public:
-  explicit TTrueMemory(const std::array<double, 21>& weights)
-      : w(weights), decay(-w[20]), factor(std::pow(0.9, 1 / decay) - 1) {}
-
-  double Recall(const TTrueState& state, int64_t atMs) const {
-    const double days = static_cast<double>(atMs - state.LastMs) / kMsPerDay;
-    return std::pow(1 + factor * std::max(0.0, days) / state.Stability, decay);
+bool ParseOptions(int argc, char** argv, TOptions& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (argument == "--quick")
+      options.Learners = 150;
+    else if (argument == "--learners" && hasValue)
+      options.Learners = std::atoi(argv[++i]);
+    else if (argument == "--seed" && hasValue)
+      options.Seed = std::strtoull(argv[++i], nullptr, 10);
+    else if (argument == "--threads" && hasValue)
+      options.Threads = static_cast<unsigned>(std::atoi(argv[++i]));
+    else
+      return false;
   }
-
-  void Answer(TTrueState& state, int64_t atMs, bool right) const {
-    const int grade = right ? 3 : 1;
-    if (!state.Seen) {
-      state.Seen = true;
-      state.Stability = ClampStability(w[static_cast<std::size_t>(grade - 1)]);
-      state.Difficulty = ClampDifficulty(InitialDifficulty(grade));
-      state.LastMs = atMs;
-      return;
-    }
-    const auto days = static_cast<int>(std::max<int64_t>(0, atMs - state.LastMs) / kMsPerDay);
-    const double s = state.Stability;
-    const double d = state.Difficulty;
-    double next = 0;
-    if (days == 0) {
-      double same = std::exp(w[17] * (grade - 3 + w[18])) * std::pow(s, -w[19]);
-      if (grade >= 2)
-        same = std::max(same, 1.0);
-      next = s * same;
-    } else {
-      const double r = std::pow(1 + factor * days / s, decay);
-      if (right)
-        next = s * (1 + std::exp(w[8]) * (11 - d) * std::pow(s, -w[9]) *
-                            (std::exp(w[10] * (1 - r)) - 1));
-      else
-        next = std::min(w[11] * std::pow(d, -w[12]) * (std::pow(s + 1, w[13]) - 1) *
-                            std::exp(w[14] * (1 - r)),
-                        s / std::exp(w[17] * w[18]));
-    }
-    const double changed = d - w[6] * (grade - 3) * (10 - d) / 9;
-    state.Stability = ClampStability(next);
-    state.Difficulty = ClampDifficulty(w[7] * InitialDifficulty(4) + (1 - w[7]) * changed);
-    state.LastMs = atMs;
-  }
-
-private:
-  static double ClampStability(double s) { return std::clamp(s, 0.001, 36500.0); }
-  static double ClampDifficulty(double d) { return std::clamp(d, 1.0, 10.0); }
-  double InitialDifficulty(int grade) const { return w[4] - std::exp(w[5] * (grade - 1)) + 1; }
-
-  std::array<double, 21> w;
-  double decay;
-  double factor;
-};
-
-// What makes one learner: the true memory, the chance to know a question before studying it,
-// and the study habits.
-struct TLearner {
-  std::array<double, 21> Weights{};
-  double FirstTryLogit = 0;  // centre of the per-question chance before studying
-  int StudyDays = 0;         // calendar days of the study period
-  double ActiveShare = 0;    // share of those days with a session
-  int NewPerSession = 0;     // questions met for the first time per session
-  int ReviewsPerSession = 0; // due reviews at most per session
-  int ExamGapDays = 0;       // days from the last study day to the exam
-};
-
-TLearner DrawLearner(TRandom& random) {
-  TLearner learner;
-  for (std::size_t i = 0; i < learner.Weights.size(); ++i)
-    learner.Weights[i] = kDefaultWeights[i] * Uniform(random, 0.7, 1.3);
-  // Before studying, between about 15 % and 50 % right (four answers, some prior knowledge).
-  learner.FirstTryLogit = Uniform(random, -1.7, 0.0);
-  // From a few days to several weeks, short periods as often as long ones.
-  learner.StudyDays =
-      static_cast<int>(std::lround(std::exp(Uniform(random, std::log(5.0), std::log(42.0)))));
-  learner.ActiveShare = Uniform(random, 0.3, 1.0);
-  learner.NewPerSession = UniformInt(random, 8, 40);
-  learner.ReviewsPerSession = UniformInt(random, 10, 80);
-  learner.ExamGapDays = UniformInt(random, 1, 21);
-  return learner;
+  return options.Learners > 0;
 }
 
-double Logistic(double x) { return 1 / (1 + std::exp(-x)); }
-
-// The 100 questions of the area as the catalogue holds them, with their fingerprints.
-struct TArea {
-  std::vector<std::string> Fingerprints;
-  std::vector<std::string> Correct;
-  std::vector<double> Ease; // how much easier than the learner's centre a question is to know
-};
-
-TArea WriteArea(const std::string& path) {
-  TArea area;
-  TRandom random(12345);
-  WriteCatalogue(path, kQuestions, [&](int recordNo) {
-    const QuestionRecord record = BenchQuestion(recordNo, kLicence, kArea, true);
-    area.Fingerprints.push_back(FingerprintText(RecordFingerprint(EncodeRecord(record))));
-    area.Correct.push_back(std::string(1, static_cast<char>('A' + recordNo % 4)));
-    area.Ease.push_back(Uniform(random, -0.8, 0.8));
-    return record;
-  });
-  return area;
+// The Brier score of the three outcomes against the verdict of one sitting.
+double Brier(const TOutcomes& predicted, TExamVerdict verdict) {
+  const auto square = [](double x) { return x * x; };
+  return square(predicted.Passed - (verdict == TExamVerdict::Bestanden ? 1 : 0)) +
+         square(predicted.Oral - (verdict == TExamVerdict::MuendlicheNachpruefung ? 1 : 0)) +
+         square(predicted.Failed - (verdict == TExamVerdict::NichtBestanden ? 1 : 0));
 }
 
-struct TOutcomes {
-  double Passed = 0;
-  double Oral = 0;
-  double Failed = 0;
+// The mean of a series and the standard error of that mean.
+struct TMean {
+  double Sum = 0;
+  double Squares = 0;
+  int Count = 0;
+
+  void Add(double x) {
+    Sum += x;
+    Squares += x * x;
+    ++Count;
+  }
+  double Mean() const { return Count > 0 ? Sum / Count : 0; }
+  double Error() const {
+    if (Count < 2)
+      return 0;
+    const double variance = (Squares - Sum * Sum / Count) / (Count - 1);
+    return std::sqrt(std::max(0.0, variance) / Count);
+  }
 };
 
-double Brier(const TOutcomes& predicted, const TOutcomes& observed) {
-  const double a = predicted.Passed - observed.Passed;
-  const double b = predicted.Oral - observed.Oral;
-  const double c = predicted.Failed - observed.Failed;
-  return a * a + b * b + c * c;
+// One tenth of predicted P(Bestanden).
+struct TTenth {
+  int Count = 0;
+  double Predicted = 0;
+  double Observed = 0;
+  bool Judged() const { return Count >= kMinimumPerTenth; }
+  double Difference() const { return (Observed - Predicted) / Count; }
+};
+
+using TTenths = std::array<TTenth, 10>;
+
+TTenths Reliability(const std::vector<TLearnerResult>& results, TOutcomes TAreaResult::*predicted,
+                    bool acceptedOnly = false) {
+  TTenths tenths{};
+  for (const TLearnerResult& result : results)
+    for (const TAreaResult& area : result.Areas) {
+      if (acceptedOnly && !result.FitAccepted)
+        continue;
+      const double p = (area.*predicted).Passed;
+      TTenth& tenth = tenths[static_cast<std::size_t>(std::clamp(static_cast<int>(p * 10), 0, 9))];
+      ++tenth.Count;
+      tenth.Predicted += p;
+      tenth.Observed += area.Verdict == TExamVerdict::Bestanden ? 1 : 0;
+    }
+  return tenths;
 }
 
-// The baseline: every exam question right with the learner's overall share of right answers.
-TOutcomes BinomialOutlook(double right, int questions, int oralFrom, int failFrom) {
-  TOutcomes outcomes;
-  for (int wrong = 0; wrong <= questions; ++wrong) {
-    const double ways = std::exp(std::lgamma(questions + 1.0) - std::lgamma(wrong + 1.0) -
-                                 std::lgamma(questions - wrong + 1.0));
-    const double p = ways * std::pow(1 - right, wrong) * std::pow(right, questions - wrong);
-    switch (GradeExam(wrong, oralFrom, failFrom)) {
-    case TExamVerdict::Bestanden:
-      outcomes.Passed += p;
-      break;
-    case TExamVerdict::MuendlicheNachpruefung:
-      outcomes.Oral += p;
-      break;
-    case TExamVerdict::NichtBestanden:
-      outcomes.Failed += p;
-      break;
-    }
-  }
-  return outcomes;
+// The largest distance of a judged tenth from its observed share; 0 when none is judged.
+double WorstJudged(const TTenths& tenths) {
+  double worst = 0;
+  for (const TTenth& tenth : tenths)
+    if (tenth.Judged())
+      worst = std::max(worst, std::fabs(tenth.Difference()));
+  return worst;
 }
 
-// What one simulated learner gives the comparison.
-struct TResult {
-  TOutcomes Outlook;
-  TOutcomes Baseline;
-  TOutcomes Observed;
-  TOutcomes Exact; // the exact outlook of the true recall: the best any prediction can do
-  int Answers = 0;
-  int Seen = 0;
-  // The mean recall at the exam of the questions answered, as predicted and as it is.
-  double PredictedRecall = 0;
-  double TrueRecall = 0;
+int JudgedTenths(const TTenths& tenths) {
+  return static_cast<int>(
+      std::count_if(tenths.begin(), tenths.end(), [](const TTenth& t) { return t.Judged(); }));
+}
+
+void PrintTenth(const TTenth& tenth) {
+  if (tenth.Count == 0) {
+    std::printf("  %6d %9s %8s %7s %6s", 0, "", "", "", "");
+    return;
+  }
+  const char* verdict = "-";
+  if (tenth.Judged())
+    verdict = std::fabs(tenth.Difference()) <= kTolerance ? "ok" : "MISSED";
+  std::printf("  %6d %9.3f %8.3f %+7.3f %6s", tenth.Count, tenth.Predicted / tenth.Count,
+              tenth.Observed / tenth.Count, tenth.Difference(), verdict);
+}
+
+void PrintReliability(const char* whose, const TTenths& byDefault, const TTenths& byFit) {
+  std::printf("\nreliability, %s: predicted P(Bestanden) of each area in tenths against the share "
+              "of sittings \"Bestanden.\"\n(judged where a tenth holds at least %d predictions; "
+              "ok within %.2f)\n",
+              whose, kMinimumPerTenth, kTolerance);
+  std::printf("           %-39s | %s\n", "  default parameters", "  fitted parameters");
+  std::printf("  tenth    %6s %9s %8s %7s %6s |%6s %9s %8s %7s %6s\n", "count", "predicted",
+              "observed", "diff", "judged", "count", "predicted", "observed", "diff", "judged");
+  for (std::size_t i = 0; i < byDefault.size(); ++i) {
+    std::printf("  %.1f-%.1f", static_cast<double>(i) / 10, static_cast<double>(i + 1) / 10);
+    PrintTenth(byDefault[i]);
+    std::printf(" |");
+    PrintTenth(byFit[i]);
+    std::printf("\n");
+  }
+  std::printf("  worst judged tenth off by: default %.3f (%d judged), fitted %.3f (%d judged)\n",
+              WorstJudged(byDefault), JudgedTenths(byDefault), WorstJudged(byFit),
+              JudgedTenths(byFit));
+}
+
+// The Brier scores of one way of predicting over all area predictions (or a subset of learners).
+struct TScores {
+  TMean Outlook;
+  TMean Baseline;
+  TMean Floor;
+  TMean OutlookOverBaseline; // paired difference
 };
 
-class TSimulation {
-public:
-  TSimulation(const TArea& area, const std::string& folder, int questionsAsked, int oralFrom,
-              int failFrom)
-      : area(area), folder(folder), questionsAsked(questionsAsked), oralFrom(oralFrom),
-        failFrom(failFrom) {}
-
-  TResult Run(int index, int sittings, TRandom& random) {
-    const TLearner learner = DrawLearner(random);
-    const TTrueMemory memory(learner.Weights);
-    std::vector<double> firstTry(kQuestions);
-    for (int q = 0; q < kQuestions; ++q)
-      firstTry[static_cast<std::size_t>(q)] =
-          Logistic(learner.FirstTryLogit + area.Ease[static_cast<std::size_t>(q)]);
-    std::vector<TTrueState> truth(kQuestions);
-    // The order in which the learner meets new questions.
-    std::vector<int> order(kQuestions);
-    std::iota(order.begin(), order.end(), 0);
-    std::shuffle(order.begin(), order.end(), random);
-    std::size_t nextNew = 0;
-
-    const std::string path = folder + "/learner-" + std::to_string(index) + ".sqlite";
-    TResult result;
-    int64_t examMs = 0;
-    {
-      THistoryStore store(path);
-      int64_t clock = 0;
-      const auto answer = [&](int q) {
-        TTrueState& state = truth[static_cast<std::size_t>(q)];
-        const double p =
-            state.Seen ? memory.Recall(state, clock) : firstTry[static_cast<std::size_t>(q)];
-        const bool right = Chance(random, p);
-        memory.Answer(state, clock, right);
-        TAnswerRow row;
-        row.TimeMs = clock;
-        row.RecordNo = q;
-        row.Licence = kLicence;
-        row.Area = kArea;
-        row.Mode = 2;
-        row.Correct = area.Correct[static_cast<std::size_t>(q)];
-        row.Ticked =
-            right ? row.Correct : std::string(1, static_cast<char>('A' + (q + 1 + q % 3) % 4));
-        row.Right = right;
-        store.RecordAnswer(row, area.Fingerprints[static_cast<std::size_t>(q)]);
-        clock += UniformInt(random, 10, 60) * 1000;
-        ++result.Answers;
-        return right;
-      };
-
-      int lastStudyDay = 0;
-      for (int day = 0; day < learner.StudyDays; ++day) {
-        // The first day always has a session, the others by the learner's habit.
-        if (day > 0 && !Chance(random, learner.ActiveShare))
-          continue;
-        lastStudyDay = day;
-        clock = kStudyStartMs + day * kMsPerDay + UniformInt(random, 0, 180) * kMsPerMinute;
-        // Due reviews as the program names them, least recalled first.
-        std::vector<std::pair<double, int>> due;
-        for (const THistoryQuestion& question : store.Questions()) {
-          if (!question.Memory)
-            continue;
-          const double recall =
-              TLearnerModel().RecallAt(*question.Memory, question.LastReviewMs, clock, clock);
-          if (recall < 0.9)
-            due.emplace_back(recall, question.RecordNo);
-        }
-        std::sort(due.begin(), due.end());
-        if (due.size() > static_cast<std::size_t>(learner.ReviewsPerSession))
-          due.resize(static_cast<std::size_t>(learner.ReviewsPerSession));
-        std::vector<int> again;
-        for (const auto& [recall, q] : due)
-          if (!answer(q))
-            again.push_back(q);
-        // New questions.
-        for (int n = 0; n < learner.NewPerSession && nextNew < order.size(); ++n, ++nextNew)
-          if (!answer(order[nextNew]))
-            again.push_back(order[nextNew]);
-        // What went wrong is asked once more at the end of the session.
-        for (int q : again)
-          answer(q);
-      }
-      examMs = kStudyStartMs + (lastStudyDay + learner.ExamGapDays) * kMsPerDay + kExamFromStudyMs;
-
-      // The prediction: the statistics window's outlook, from the history file alone.
-      const TLearningStatistics statistics(&store, TLearnerModel(), 0.9, examMs);
-      const std::vector<TAreaOutlook> outlook = statistics.Outlook(kLicence, examMs);
-      if (outlook.empty() || outlook.front().Area != kArea ||
-          outlook.front().Questions != kQuestions)
-        throw std::runtime_error("the outlook does not cover the area's 100 questions");
-      const TExamOutlook& figures = outlook.front().Outlook;
-      result.Outlook = {figures.Passed, figures.Oral, figures.Failed};
-      result.Seen = kQuestions - outlook.front().NeverAnswered;
-      // For the report only: the recall the outlook used for the questions answered.
-      for (const THistoryQuestion& question : store.Questions()) {
-        result.PredictedRecall +=
-            TLearnerModel().RecallAt(*question.Memory, question.LastReviewMs, examMs, examMs);
-        result.TrueRecall +=
-            memory.Recall(truth[static_cast<std::size_t>(question.RecordNo)], examMs);
-      }
-      result.PredictedRecall /= result.Seen;
-      result.TrueRecall /= result.Seen;
-      // The baseline from the same file: the overall share of right answers.
-      int answers = 0;
-      int wrong = 0;
-      for (const THistoryQuestion& question : store.Questions()) {
-        answers += question.Answers;
-        wrong += question.WrongAnswers;
-      }
-      if (answers != result.Answers)
-        throw std::runtime_error("the history file does not hold every answer");
-      result.Baseline = BinomialOutlook(static_cast<double>(answers - wrong) / answers,
-                                        questionsAsked, oralFrom, failFrom);
-    }
-    std::error_code ignored;
-    for (const char* suffix : {"", "-wal", "-shm"})
-      std::filesystem::remove(path + suffix, ignored);
-
-    // The exams: the true recall at the exam moment, 30 of the 100 drawn, the grading's verdict.
-    std::vector<double> trueRecall(kQuestions);
-    for (int q = 0; q < kQuestions; ++q) {
-      const TTrueState& state = truth[static_cast<std::size_t>(q)];
-      trueRecall[static_cast<std::size_t>(q)] =
-          state.Seen ? memory.Recall(state, examMs) : firstTry[static_cast<std::size_t>(q)];
-    }
-    const TExamOutlook exact = ExamOutlook(trueRecall, questionsAsked, oralFrom, failFrom);
-    result.Exact = {exact.Passed, exact.Oral, exact.Failed};
-    std::vector<int> draw(kQuestions);
-    int verdicts[3] = {0, 0, 0};
-    for (int sitting = 0; sitting < sittings; ++sitting) {
-      std::iota(draw.begin(), draw.end(), 0);
-      int wrong = 0;
-      for (int i = 0; i < questionsAsked; ++i) {
-        std::swap(draw[static_cast<std::size_t>(i)],
-                  draw[static_cast<std::size_t>(UniformInt(random, i, kQuestions - 1))]);
-        wrong +=
-            Chance(random, trueRecall[static_cast<std::size_t>(draw[static_cast<std::size_t>(i)])])
-                ? 0
-                : 1;
-      }
-      ++verdicts[static_cast<int>(GradeExam(wrong, oralFrom, failFrom))];
-    }
-    result.Observed = {static_cast<double>(verdicts[0]) / sittings,
-                       static_cast<double>(verdicts[1]) / sittings,
-                       static_cast<double>(verdicts[2]) / sittings};
-    return result;
-  }
-
-private:
-  const TArea& area;
-  std::string folder;
-  int questionsAsked;
-  int oralFrom;
-  int failFrom;
-};
-
-// Predicted P(Bestanden) in tenths against the observed share; tenths with fewer than
-// `minimum` learners are shown but not judged. Returns whether every judged tenth is within
-// `tolerance`.
-bool PrintReliability(const char* title, const std::vector<TResult>& results,
-                      TOutcomes TResult::*predicted, int minimum, double tolerance) {
-  struct TBin {
-    int Learners = 0;
-    double Predicted = 0;
-    double Observed = 0;
-  };
-  std::array<TBin, 10> bins{};
-  for (const TResult& result : results) {
-    const double p = (result.*predicted).Passed;
-    TBin& bin = bins[static_cast<std::size_t>(std::clamp(static_cast<int>(p * 10), 0, 9))];
-    ++bin.Learners;
-    bin.Predicted += p;
-    bin.Observed += result.Observed.Passed;
-  }
-  bool allWithin = true;
-  std::printf("\n%s: predicted P(Bestanden) in tenths against the observed share\n", title);
-  std::printf("  tenth      learners  mean predicted  observed  difference  judged\n");
-  for (std::size_t i = 0; i < bins.size(); ++i) {
-    const TBin& bin = bins[i];
-    std::printf("  %.1f-%.1f  %8d", static_cast<double>(i) / 10, static_cast<double>(i + 1) / 10,
-                bin.Learners);
-    if (bin.Learners == 0) {
-      std::printf("\n");
+TScores Score(const std::vector<TLearnerResult>& results, TOutcomes TAreaResult::*outlook,
+              TOutcomes TAreaResult::*baseline, bool acceptedOnly) {
+  TScores scores;
+  for (const TLearnerResult& result : results) {
+    if (acceptedOnly && !result.FitAccepted)
       continue;
+    for (const TAreaResult& area : result.Areas) {
+      const double byOutlook = Brier(area.*outlook, area.Verdict);
+      const double byBaseline = Brier(area.*baseline, area.Verdict);
+      scores.Outlook.Add(byOutlook);
+      scores.Baseline.Add(byBaseline);
+      scores.Floor.Add(Brier(area.Truth, area.Verdict));
+      scores.OutlookOverBaseline.Add(byOutlook - byBaseline);
     }
-    const double predictedMean = bin.Predicted / bin.Learners;
-    const double observedMean = bin.Observed / bin.Learners;
-    const double difference = observedMean - predictedMean;
-    const bool judged = bin.Learners >= minimum;
-    const bool within = std::fabs(difference) <= tolerance;
-    if (judged && !within)
-      allWithin = false;
-    std::printf("  %14.3f  %8.3f  %+10.3f  %s\n", predictedMean, observedMean, difference,
-                judged ? (within ? "within" : "MISSED") : "no (too few)");
   }
-  return allWithin;
+  return scores;
+}
+
+void PrintScores(const char* title, const TScores& scores) {
+  std::printf("  %-34s %8.4f %8.4f %8.4f   %+.4f ± %.4f\n", title, scores.Outlook.Mean(),
+              scores.Baseline.Mean(), scores.Floor.Mean(), scores.OutlookOverBaseline.Mean(),
+              scores.OutlookOverBaseline.Error());
+}
+
+// Predicted chance to pass every area, against whether the one sitting of each area passed.
+void PrintEveryArea(const std::vector<TLearnerResult>& results) {
+  TMean byDefault;
+  TMean byFit;
+  TMean byTruth;
+  TMean observed;
+  TMean brierDefault;
+  TMean brierFit;
+  TMean brierTruth;
+  for (const TLearnerResult& result : results) {
+    double pDefault = 1;
+    double pFit = 1;
+    double pTruth = 1;
+    bool all = true;
+    for (const TAreaResult& area : result.Areas) {
+      pDefault *= area.Default.Passed;
+      pFit *= area.Fitted.Passed;
+      pTruth *= area.Truth.Passed;
+      all = all && area.Verdict == TExamVerdict::Bestanden;
+    }
+    const double o = all ? 1 : 0;
+    byDefault.Add(pDefault);
+    byFit.Add(pFit);
+    byTruth.Add(pTruth);
+    observed.Add(o);
+    brierDefault.Add((pDefault - o) * (pDefault - o));
+    brierFit.Add((pFit - o) * (pFit - o));
+    brierTruth.Add((pTruth - o) * (pTruth - o));
+  }
+  std::printf("\nP(every area Bestanden), the product of the areas' P(Bestanden): mean predicted "
+              "default %.3f, fitted %.3f, true %.3f; observed %.3f ± %.3f\n",
+              byDefault.Mean(), byFit.Mean(), byTruth.Mean(), observed.Mean(), observed.Error());
+  std::printf("  Brier (pass all or not): default %.4f, fitted %.4f, noise floor %.4f\n",
+              brierDefault.Mean(), brierFit.Mean(), brierTruth.Mean());
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-  const int learners = argc > 1 ? std::atoi(argv[1]) : 3000;
-  const int sittings = argc > 2 ? std::atoi(argv[2]) : 400;
-  const auto seed = static_cast<uint64_t>(argc > 3 ? std::atoll(argv[3]) : 1);
-  if (learners < 1 || sittings < 1) {
-    std::cerr << "usage: bench_calibration [learners [sittings [seed]]]\n";
+  TOptions options;
+  if (!ParseOptions(argc, argv, options)) {
+    std::cerr << "usage: bench_calibration [--quick] [--learners N] [--seed S] [--threads T]\n";
     return 2;
   }
-  constexpr int kMinimumPerTenth = 100;
-  constexpr double kTolerance = 0.05;
   // Each thread uses its own connections only: SQLite needs neither its connection mutexes nor
   // the global one of its memory statistics, which the threads would otherwise contend for.
   sqlite3_config(SQLITE_CONFIG_MULTITHREAD);
@@ -446,107 +258,182 @@ int main(int argc, char** argv) {
     TTempDir dir(TTempDir::TMode::Enter, "aerolern-bench");
     THeadlessPlatform platform;
     platform.SetProgramPath(dir.File("aerolern"));
+    // Central European time with the change to summer time of 2026, which the study periods may
+    // span.
+    platform.SetUtcOffsetRule([](int64_t utcMs) {
+      constexpr int64_t kSummerFromMs = 1774746000000;  // 2026-03-29 01:00 UTC
+      constexpr int64_t kSummerUntilMs = 1792890000000; // 2026-10-25 01:00 UTC
+      return utcMs >= kSummerFromMs && utcMs < kSummerUntilMs ? 7200 : 3600;
+    });
     WriteTextFile(dir.File("aerolern.ini"),
                   "AnzPrfFragenGSA=30\nAnzMuendlichGSA=6\nAnzNichtBestGSA=8\n");
-    const TArea area = WriteArea(dir.File(CatalogueFileName));
+    const TCatalogue catalogue = WriteRevisedCatalogue(dir.File(CatalogueFileName));
     // The limits exactly as the grading reads them.
-    const int questionsAsked = ExamLimitOf(kLicence, elQuestionCount);
-    const int oralFrom = ExamLimitOf(kLicence, elOralFrom);
-    const int failFrom = ExamLimitOf(kLicence, elFailFrom);
+    const TLimits limits = {ExamLimitOf(kLicence, elQuestionCount),
+                            ExamLimitOf(kLicence, elOralFrom), ExamLimitOf(kLicence, elFailFrom)};
     const std::string folder = dir.MakeSubDir("learners");
+    int catalogueSize = 0;
+    for (const std::vector<int>& area : catalogue.AreaQuestions)
+      catalogueSize += static_cast<int>(area.size());
 
-    std::printf("calibration of the exam outlook: %d learners, %d sittings each, seed %llu\n",
-                learners, sittings, static_cast<unsigned long long>(seed));
-    std::printf("area of %d questions; exam N %d, oral from M %d, failed from F %d wrong\n",
-                kQuestions, questionsAsked, oralFrom, failFrom);
-    std::printf("true memory: FSRS-6, every default weight scaled by U(0.7, 1.3) per learner; "
-                "prediction: the program's defaults\n");
+    std::printf("calibration of the exam outlook: %d learners, seed %llu, one sitting per area\n",
+                options.Learners, static_cast<unsigned long long>(options.Seed));
+    std::printf("licence %d, areas of %zu, %zu, %zu and %zu questions; exam N %d, oral from M %d, "
+                "failed from F %d wrong\n",
+                kLicence, catalogue.AreaQuestions[0].size(), catalogue.AreaQuestions[1].size(),
+                catalogue.AreaQuestions[2].size(), catalogue.AreaQuestions[3].size(),
+                limits.Questions, limits.OralFrom, limits.FailFrom);
+    std::printf("true memory: FSRS-6, every fitted parameter scaled by U(0.5, 1.5) per learner "
+                "within the fit's bounds\n");
 
     // Learners are independent, each with a file and a random stream of its own: they run on
     // every core, and the results do not depend on which thread ran whom.
-    TSimulation simulation(area, folder, questionsAsked, oralFrom, failFrom);
-    std::vector<TResult> results(static_cast<std::size_t>(learners));
+    std::vector<TLearnerResult> results(static_cast<std::size_t>(options.Learners));
     std::atomic<int> nextLearner{0};
     std::mutex failureLock;
     std::string failure;
     const auto work = [&] {
       try {
-        for (int index = nextLearner++; index < learners; index = nextLearner++) {
-          TRandom random(seed * 1000003 + static_cast<uint64_t>(index));
-          results[static_cast<std::size_t>(index)] = simulation.Run(index, sittings, random);
+        for (int index = nextLearner++; index < options.Learners; index = nextLearner++) {
+          TRandom random(options.Seed * 1000003 + static_cast<uint64_t>(index));
+          const TLearner learner = DrawLearner(random, catalogueSize);
+          TLearnerRun run(catalogue, limits, learner, random);
+          results[static_cast<std::size_t>(index)] =
+              run.Run(folder + "/learner-" + std::to_string(index) + ".sqlite");
         }
       } catch (const std::exception& error) {
         const std::lock_guard<std::mutex> lock(failureLock);
         failure = error.what();
-        nextLearner = learners;
+        nextLearner = options.Learners;
       }
     };
-    std::vector<std::thread> threads;
-    for (unsigned i = 0; i < std::max(1u, std::thread::hardware_concurrency()); ++i)
-      threads.emplace_back(work);
-    for (std::thread& thread : threads)
-      thread.join();
+    const unsigned threads =
+        options.Threads > 0 ? options.Threads : std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::thread> workers;
+    for (unsigned i = 0; i < threads; ++i)
+      workers.emplace_back(work);
+    for (std::thread& worker : workers)
+      worker.join();
     if (!failure.empty())
       throw std::runtime_error(failure);
-    int64_t answers = 0;
-    for (const TResult& result : results)
-      answers += result.Answers;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
-    double brierOutlook = 0;
-    double brierBaseline = 0;
-    double brierExact = 0;
-    TOutcomes meanPredicted;
-    TOutcomes meanObserved;
-    double predictedRecall = 0;
-    double trueRecall = 0;
-    std::vector<int> seen;
-    for (const TResult& result : results) {
-      brierOutlook += Brier(result.Outlook, result.Observed);
-      brierBaseline += Brier(result.Baseline, result.Observed);
-      brierExact += Brier(result.Exact, result.Observed);
-      meanPredicted.Passed += result.Outlook.Passed / learners;
-      meanPredicted.Oral += result.Outlook.Oral / learners;
-      meanPredicted.Failed += result.Outlook.Failed / learners;
-      meanObserved.Passed += result.Observed.Passed / learners;
-      meanObserved.Oral += result.Observed.Oral / learners;
-      meanObserved.Failed += result.Observed.Failed / learners;
-      seen.push_back(result.Seen);
-      predictedRecall += result.PredictedRecall / learners;
-      trueRecall += result.TrueRecall / learners;
+    // The learners' logs and fits.
+    std::vector<int> answers;
+    int64_t recallTests = 0;
+    int revised = 0;
+    int accepted = 0;
+    std::map<std::string, int> refusals;
+    for (const TLearnerResult& result : results) {
+      answers.push_back(result.Answers);
+      recallTests += result.RecallTests;
+      revised += result.Revised ? 1 : 0;
+      accepted += result.FitAccepted ? 1 : 0;
+      // The reason without the figures that follow its colon.
+      if (!result.FitAccepted)
+        ++refusals[result.FitReason.substr(0, result.FitReason.find(':'))];
     }
-    brierOutlook /= learners;
-    brierBaseline /= learners;
-    brierExact /= learners;
-    std::sort(seen.begin(), seen.end());
-    std::printf("%lld answers recorded through the store (%.0f per learner), questions met per "
-                "learner: min %d, median %d, max %d; %.1f s\n",
-                static_cast<long long>(answers), static_cast<double>(answers) / learners,
-                seen.front(), seen[seen.size() / 2], seen.back(), seconds);
-    std::printf("mean over learners  predicted: Bestanden %.3f  Muendlich %.3f  Nicht bestanden "
-                "%.3f\n",
-                meanPredicted.Passed, meanPredicted.Oral, meanPredicted.Failed);
-    std::printf("                    observed:  Bestanden %.3f  Muendlich %.3f  Nicht bestanden "
-                "%.3f\n",
-                meanObserved.Passed, meanObserved.Oral, meanObserved.Failed);
+    std::sort(answers.begin(), answers.end());
+    const int64_t total = std::accumulate(answers.begin(), answers.end(), int64_t{0});
+    std::printf("%lld answers recorded through the store (%lld recall tests); per learner min %d, "
+                "median %d, max %d; %d learners met a catalogue revision; %d threads, %.1f s\n",
+                static_cast<long long>(total), static_cast<long long>(recallTests), answers.front(),
+                answers[answers.size() / 2], answers.back(), revised, threads, seconds);
+    std::printf("fit accepted for %d of %d learners; refused for %d (their fitted column uses the "
+                "defaults):\n",
+                accepted, options.Learners, options.Learners - accepted);
+    for (const auto& [reason, count] : refusals)
+      std::printf("  %5d  %s\n", count, reason.c_str());
 
-    std::printf("mean recall at the exam of the questions answered: predicted %.4f, true %.4f\n",
-                predictedRecall, trueRecall);
+    // Mean recall over the areas' questions at the exam, and the outcome shares.
+    TMean recallDefault;
+    TMean recallFitted;
+    TMean recallTrue;
+    // The same for the learners with a fit: default, fitted, true.
+    std::array<TMean, 3> recallWithFit;
+    std::array<TMean, 3> shareDefault;
+    std::array<TMean, 3> shareFitted;
+    std::array<TMean, 3> shareTrue;
+    std::array<TMean, 3> shareObserved;
+    for (const TLearnerResult& result : results)
+      for (const TAreaResult& area : result.Areas) {
+        recallDefault.Add(area.RecallDefault);
+        recallFitted.Add(area.RecallFitted);
+        recallTrue.Add(area.RecallTrue);
+        if (result.FitAccepted) {
+          recallWithFit[0].Add(area.RecallDefault);
+          recallWithFit[1].Add(area.RecallFitted);
+          recallWithFit[2].Add(area.RecallTrue);
+        }
+        const auto add = [](std::array<TMean, 3>& shares, const TOutcomes& outcomes) {
+          shares[0].Add(outcomes.Passed);
+          shares[1].Add(outcomes.Oral);
+          shares[2].Add(outcomes.Failed);
+        };
+        add(shareDefault, area.Default);
+        add(shareFitted, area.Fitted);
+        add(shareTrue, area.Truth);
+        add(shareObserved, {area.Verdict == TExamVerdict::Bestanden ? 1.0 : 0.0,
+                            area.Verdict == TExamVerdict::MuendlicheNachpruefung ? 1.0 : 0.0,
+                            area.Verdict == TExamVerdict::NichtBestanden ? 1.0 : 0.0});
+      }
+    std::printf("\nmean recall at the exam over the areas' questions: predicted default %.4f, "
+                "fitted %.4f; true %.4f\n",
+                recallDefault.Mean(), recallFitted.Mean(), recallTrue.Mean());
+    if (accepted > 0)
+      std::printf("  learners with a fit: predicted default %.4f, fitted %.4f; true %.4f\n",
+                  recallWithFit[0].Mean(), recallWithFit[1].Mean(), recallWithFit[2].Mean());
+    std::printf("mean over area predictions   Bestanden  Muendlich  Nicht bestanden\n");
+    const auto shares = [](const char* title, const std::array<TMean, 3>& mean) {
+      std::printf("  %-26s %9.3f  %9.3f  %15.3f\n", title, mean[0].Mean(), mean[1].Mean(),
+                  mean[2].Mean());
+    };
+    shares("predicted, default", shareDefault);
+    shares("predicted, fitted", shareFitted);
+    shares("true probabilities", shareTrue);
+    shares("observed (one sitting)", shareObserved);
 
-    const bool outlookReliable =
-        PrintReliability("outlook", results, &TResult::Outlook, kMinimumPerTenth, kTolerance);
-    PrintReliability("baseline (binomial of the overall share right)", results, &TResult::Baseline,
-                     kMinimumPerTenth, kTolerance);
+    const TScores byDefault =
+        Score(results, &TAreaResult::Default, &TAreaResult::BaselineDefault, false);
+    const TScores byFit = Score(results, &TAreaResult::Fitted, &TAreaResult::BaselineFitted, false);
+    std::printf("\nBrier score of the three outcomes against one sitting, mean over %d area "
+                "predictions\n",
+                byFit.Outlook.Count);
+    std::printf("  %-34s %8s %8s %8s   %s\n", "", "outlook", "baseline", "floor",
+                "outlook - baseline");
+    PrintScores("default parameters", byDefault);
+    PrintScores("fitted parameters", byFit);
+    if (accepted > 0) {
+      PrintScores("default, learners with a fit",
+                  Score(results, &TAreaResult::Default, &TAreaResult::BaselineDefault, true));
+      PrintScores("fitted, learners with a fit",
+                  Score(results, &TAreaResult::Fitted, &TAreaResult::BaselineFitted, true));
+    }
+    std::printf("  (baseline: each area's questions all at the mean of the recall values the "
+                "outlook used, binomial;\n   floor: the exact outlook of the true recall)\n");
 
-    std::printf("\nmean Brier score (three outcomes against the observed shares)\n");
-    std::printf("  outlook   %.4f\n  baseline  %.4f\n", brierOutlook, brierBaseline);
-    std::printf("  reference: exact outlook of the true recall %.4f (the sittings' own noise)\n",
-                brierExact);
-    std::printf("ratio Brier outlook / baseline: %.2f (goal clearly below 1)\n",
-                brierOutlook / brierBaseline);
-    std::printf("reliability: every tenth with at least %d learners within %.2f: %s\n",
-                kMinimumPerTenth, kTolerance, outlookReliable ? "yes" : "NO");
+    PrintEveryArea(results);
+    const TTenths tenthsDefault = Reliability(results, &TAreaResult::Default);
+    const TTenths tenthsFitted = Reliability(results, &TAreaResult::Fitted);
+    PrintReliability("every learner", tenthsDefault, tenthsFitted);
+    if (accepted > 0) {
+      const std::string whose = "the " + std::to_string(accepted) + " learners with a fit";
+      PrintReliability(whose.c_str(), Reliability(results, &TAreaResult::Default, true),
+                       Reliability(results, &TAreaResult::Fitted, true));
+    }
+
+    const bool reliable = JudgedTenths(tenthsFitted) > 0 && WorstJudged(tenthsFitted) <= kTolerance;
+    const double toFloor = byFit.Outlook.Mean() - byFit.Floor.Mean();
+    const double baselineToFloor = byFit.Baseline.Mean() - byFit.Floor.Mean();
+    std::printf("\ngoal with fitted parameters: every judged tenth within %.2f: %s; outlook nearer "
+                "the noise floor than the baseline (%.4f against %.4f above it): %s\n",
+                kTolerance, reliable ? "yes" : "NO", toFloor, baselineToFloor,
+                toFloor < baselineToFloor ? "yes" : "NO");
+    std::printf("fitted: worst judged tenth off by %.2f; Brier outlook %.4f, baseline %.4f, noise "
+                "floor %.4f\n",
+                WorstJudged(tenthsFitted), byFit.Outlook.Mean(), byFit.Baseline.Mean(),
+                byFit.Floor.Mean());
   } catch (const std::exception& error) {
     std::cerr << "bench_calibration: " << error.what() << '\n';
     return 1;

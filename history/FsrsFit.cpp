@@ -311,6 +311,10 @@ std::array<double, 21> FsrsFitGradient(const TFsrsParameters& parameters,
   return gradient;
 }
 
+TFsrsParameters FsrsProjected(const TFsrsParameters& parameters) {
+  return {Projected(parameters.W)};
+}
+
 TFsrsFitResult FitFsrsParameters(const TFsrsFitData& data, const TFsrsParameters& current) {
   const TLog log = BuildLog(data);
   TFsrsFitResult result;

@@ -46,6 +46,10 @@ int FsrsScoredReviews(const TFsrsFitData& data);
 // confident miss cannot outweigh everything else.
 double FsrsLogLoss(const TFsrsParameters& parameters, const TFsrsFitData& data);
 
+// The parameters as a fit may hold them: each within the bounds the fit keeps it in (those of
+// fsrs-rs), and w1, w3, w15 and w16, which binary grading does not use, at their defaults.
+TFsrsParameters FsrsProjected(const TFsrsParameters& parameters);
+
 // What the fit minimises: the cross-entropy summed over the scored reviews plus the penalty
 // Σ ((w − w_default) / σ)² over the fitted parameters, which keeps a fit on few answers near the
 // defaults.

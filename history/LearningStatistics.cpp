@@ -89,21 +89,27 @@ std::vector<TAreaOutlook> TLearningStatistics::Outlook(int examLicence, int64_t 
   for (int area = 1; area <= AreaCount(recordLicence); ++area) {
     if (!IsValidArea(examLicence, area))
       continue;
-    const double prior = PriorOf(recordLicence, area);
-    std::vector<double> recall;
+    const std::vector<double> recall = AreaRecall(examLicence, area, atMs);
     TAreaOutlook figures;
     figures.Area = area;
-    for (const TEntry& entry : entries) {
-      if (entry.Licence != recordLicence || entry.Area != area)
-        continue;
-      recall.push_back(entry.Known ? RecallAt(*entry.Known, atMs) : prior);
-      figures.NeverAnswered += entry.Known ? 0 : 1;
-    }
+    for (const TEntry& entry : entries)
+      if (entry.Licence == recordLicence && entry.Area == area && !entry.Known)
+        ++figures.NeverAnswered;
     figures.Questions = static_cast<int>(recall.size());
     figures.Outlook = ExamOutlook(recall, questionsAsked, oralFrom, failFrom);
     outlook.push_back(figures);
   }
   return outlook;
+}
+
+std::vector<double> TLearningStatistics::AreaRecall(int examLicence, int area, int64_t atMs) const {
+  const int recordLicence = RecordLicence(examLicence);
+  const double prior = PriorOf(recordLicence, area);
+  std::vector<double> recall;
+  for (const TEntry& entry : entries)
+    if (entry.Licence == recordLicence && entry.Area == area)
+      recall.push_back(entry.Known ? RecallAt(*entry.Known, atMs) : prior);
+  return recall;
 }
 
 std::vector<TDayAnswers> TLearningStatistics::LastDays(int days) const {

@@ -46,6 +46,9 @@ public:
   // The outlook of every area of the exam licence, with its limits from the settings file and
   // each question's recall at `atMs` (never-answered questions at the area's prior).
   std::vector<TAreaOutlook> Outlook(int examLicence, int64_t atMs) const;
+  // The recall at `atMs` of every question of an area of the exam licence as the outlook uses it,
+  // never-answered questions at the area's prior.
+  std::vector<double> AreaRecall(int examLicence, int area, int64_t atMs) const;
   // The answers of the last `days` local days, today last.
   std::vector<TDayAnswers> LastDays(int days) const;
   // The questions answered wrong most often, at most `count`, most often first.

@@ -68,6 +68,20 @@ TEST(FsrsFitTest, GradientEqualsFiniteDifferences) {
     EXPECT_EQ(gradient[k], 0) << "w" << k;
 }
 
+TEST(FsrsFitTest, ProjectedParametersLieWithinTheBounds) {
+  TFsrsParameters wild = DefaultFsrsParameters();
+  wild.W[1] = 50;   // unused: back to its default
+  wild.W[4] = 0.5;  // below 1
+  wild.W[7] = 0.9;  // above 0.75
+  wild.W[20] = 0.3; // within 0.1 to 0.8
+  const TFsrsParameters projected = FsrsProjected(wild);
+  EXPECT_EQ(projected.W[1], DefaultFsrsParameters().W[1]);
+  EXPECT_EQ(projected.W[4], 1);
+  EXPECT_EQ(projected.W[7], 0.75);
+  EXPECT_EQ(projected.W[20], 0.3);
+  EXPECT_EQ(FsrsProjected(DefaultFsrsParameters()), DefaultFsrsParameters());
+}
+
 TEST(FsrsFitTest, RefusedFitsKeepTheCurrentParameters) {
   TFsrsParameters current = DefaultFsrsParameters();
   current.W[20] = 0.3;

@@ -60,6 +60,11 @@ TEST_F(LearningStatisticsTest, FiguresOfCatalogueAndHistory) {
   const TAreaOutlook area = figures.Outlook(1, kNow)[0];
   EXPECT_EQ(area.Questions, 4);
   EXPECT_EQ(area.NeverAnswered, 2);
+  const std::vector<double> recall = figures.AreaRecall(1, 1, kNow + kDayMs);
+  ASSERT_EQ(recall.size(), 4u);
+  EXPECT_DOUBLE_EQ(recall[2], 2.0 / 6);
+  EXPECT_DOUBLE_EQ(recall[3], 2.0 / 6);
+  EXPECT_LT(recall[0], recall[1]) << "three wrong answers against one right, a day later";
   const std::vector<TDayAnswers> days = figures.LastDays(30);
   ASSERT_EQ(days.size(), 30u);
   EXPECT_EQ(days.back().Wrong, 1);
