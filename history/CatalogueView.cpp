@@ -6,6 +6,14 @@
 #include "core/srcCommon.h"
 #include "history/Fingerprint.h"
 
+std::string KeyLetters(const std::array<bool, 4>& marks) {
+  std::string letters;
+  for (std::size_t answer = 0; answer < marks.size(); ++answer)
+    if (marks[answer])
+      letters += static_cast<char>('A' + answer);
+  return letters;
+}
+
 TCatalogueView ReadCatalogueView() {
   TCatalogueView view;
   TRecordFile catalogue(CatalogueFileName, kRecordSize, TRecordFile::TMode::ReadOnly);
@@ -19,6 +27,8 @@ TCatalogueView ReadCatalogueView() {
                                                       : "");
     view.Categories.emplace_back(ReadInt16(bytes.data() + kOffLicence),
                                  ReadInt16(bytes.data() + kOffArea));
+    view.Keys.push_back(KeyLetters({bytes[kOffCorrectA] != 0, bytes[kOffCorrectA + 1] != 0,
+                                    bytes[kOffCorrectA + 2] != 0, bytes[kOffCorrectA + 3] != 0}));
   }
   catalogue.Close();
   return view;

@@ -16,6 +16,10 @@
 
 const char* const HistoryFileName = "Lernverlauf.sqlite";
 
+// The correct letters of a question's last recorded answer, as a column of `frage`.
+#define LAST_KEY                                                                                   \
+  "(SELECT loesung FROM antwort WHERE antwort.frage = frage.id ORDER BY antwort.id DESC LIMIT 1)"
+
 namespace {
 
 constexpr int kBusyTimeoutMs = 3000;
@@ -151,10 +155,8 @@ TRecordedAnswer AsRecorded(const TAnswerRow& answer) {
 struct THistoryStore::TRecordingStatements {
   explicit TRecordingStatements(SQLite::Database& db)
       : Begin(db, "BEGIN IMMEDIATE"), Commit(db, "COMMIT"), Rollback(db, "ROLLBACK"),
-        FindQuestion(db, "SELECT id, stabilitaet, schwierigkeit, letzte_wiederholung, "
-                         "(SELECT loesung FROM antwort WHERE antwort.frage = frage.id "
-                         "ORDER BY antwort.id DESC LIMIT 1) "
-                         "FROM frage WHERE fingerabdruck = ? AND nr = ?"),
+        FindQuestion(db, "SELECT id, stabilitaet, schwierigkeit, letzte_wiederholung, " LAST_KEY
+                         " FROM frage WHERE fingerabdruck = ? AND nr = ?"),
         AddQuestion(db, "INSERT INTO frage (fingerabdruck, nr) VALUES (?, ?)"),
         InsertAnswer(db, "INSERT INTO antwort (frage, zeit_ms, nr, lizenz, bereich, modus, "
                          "angekreuzt, loesung, ergebnis, art) "
@@ -388,10 +390,10 @@ std::vector<THistoryQuestion> THistoryStore::Questions(TQuestionFacts facts) {
     const bool counts = facts == TQuestionFacts::All;
     SQLite::Statement rows(*database,
                            counts ? "SELECT id, fingerabdruck, nr, stabilitaet, schwierigkeit, "
-                                    "letzte_wiederholung, antworten, falsch, erste_richtig "
-                                    "FROM frage ORDER BY id"
+                                    "letzte_wiederholung, " LAST_KEY ", antworten, falsch, "
+                                    "erste_richtig FROM frage ORDER BY id"
                                   : "SELECT id, fingerabdruck, nr, stabilitaet, schwierigkeit, "
-                                    "letzte_wiederholung FROM frage ORDER BY id");
+                                    "letzte_wiederholung, " LAST_KEY " FROM frage ORDER BY id");
     while (rows.executeStep()) {
       THistoryQuestion& question = questions.emplace_back();
       question.Id = rows.getColumn(0).getInt64();
@@ -400,11 +402,14 @@ std::vector<THistoryQuestion> THistoryStore::Questions(TQuestionFacts facts) {
       question.Memory = StateOf(rows, 3);
       const SQLite::Column lastReview = rows.getColumn(5);
       question.LastReviewMs = lastReview.isNull() ? 0 : lastReview.getInt64();
+      const SQLite::Column lastKey = rows.getColumn(6);
+      if (!lastKey.isNull())
+        question.LastKey = lastKey.getString();
       if (!counts)
         continue;
-      question.Answers = rows.getColumn(6).getInt();
-      question.WrongAnswers = rows.getColumn(7).getInt();
-      const SQLite::Column firstRight = rows.getColumn(8);
+      question.Answers = rows.getColumn(7).getInt();
+      question.WrongAnswers = rows.getColumn(8).getInt();
+      const SQLite::Column firstRight = rows.getColumn(9);
       if (!firstRight.isNull())
         question.FirstTryRight = firstRight.getInt() != 0;
     }

@@ -52,6 +52,8 @@ struct THistoryQuestion {
   int32_t RecordNo = 0;
   std::optional<TMemoryState> Memory;
   int64_t LastReviewMs = 0;
+  // The correct letters its last answer was given with; none before the first answer.
+  std::optional<std::string> LastKey;
   int Answers = 0;
   int WrongAnswers = 0;
   // Whether the first test of recall was right; none before the first one (an exposure in

@@ -34,6 +34,10 @@ bool TLearnerModel::IsRecallTest(int mode, bool selfGraded) {
   return !(mode == lmLernen && selfGraded);
 }
 
+bool TLearnerModel::KeyChanged(const std::optional<std::string>& lastKey, const std::string& key) {
+  return lastKey && *lastKey != key;
+}
+
 int64_t TLearnerModel::LearningDay(int64_t utcMs) {
   const int64_t local = FloorDiv(utcMs, kMsPerSecond) + Platform().UtcOffsetSeconds(utcMs);
   return FloorDiv(local - kDayStartSeconds, kSecondsPerDay);
@@ -43,7 +47,7 @@ TQuestionMemory TLearnerModel::AfterAnswer(const TQuestionMemory& before,
                                            const TRecordedAnswer& answer) const {
   TQuestionMemory after = before;
   after.Key = answer.Key;
-  const bool keyChanged = before.Key && *before.Key != answer.Key;
+  const bool keyChanged = KeyChanged(before.Key, answer.Key);
   const bool known = before.State && !keyChanged;
   if (!IsRecallTest(answer.Mode, answer.SelfGraded)) {
     if (!known) {

@@ -37,6 +37,9 @@ public:
   // Whether an answer tests recall: everything but Lernmodus's "Klar"/"Unklar", which the
   // learner gives with the solution on screen (exposure).
   static bool IsRecallTest(int mode, bool selfGraded);
+  // Whether the answer key of a question changed since its last recorded answer, which was
+  // given with `lastKey`: the learner learned another answer, and the question is new again.
+  static bool KeyChanged(const std::optional<std::string>& lastKey, const std::string& key);
   // The learning day of a UTC moment: days run from 04:00 local time to 04:00 the next morning,
   // numbered so that consecutive learning days differ by one.
   static int64_t LearningDay(int64_t utcMs);

@@ -42,14 +42,6 @@ std::optional<int64_t> DayOfText(const std::string& text) {
   return start;
 }
 
-std::string Letters(const std::array<bool, 4>& marks) {
-  std::string letters;
-  for (std::size_t answer = 0; answer < 4; ++answer)
-    if (marks[answer])
-      letters += static_cast<char>('A' + answer);
-  return letters;
-}
-
 // What tells a changed catalogue file: its size, its change time to the nanosecond and the file.
 std::string CatalogueStamp() {
   struct stat info {};
@@ -242,8 +234,9 @@ void TLearningHistory::Record(const TAnswerChecked& check, bool selfGraded) {
     answer.Licence = record.Licence;
     answer.Area = record.Area;
     answer.Mode = check.Mode;
-    answer.Ticked = Letters(check.Ticked);
-    answer.Correct = Letters({record.CorrectA, record.CorrectB, record.CorrectC, record.CorrectD});
+    answer.Ticked = KeyLetters(check.Ticked);
+    answer.Correct =
+        KeyLetters({record.CorrectA, record.CorrectB, record.CorrectC, record.CorrectD});
     answer.Right = check.Right;
     answer.SelfGraded = selfGraded;
     history->RecordAnswer(answer, FingerprintText(QuestionFingerprint(record)), model);
@@ -362,8 +355,10 @@ TDueQuestions TLearningHistory::DueQuestions(const std::function<bool(int, int)>
   followedStamp = catalogueStamp;
   for (const THistoryQuestion& question : questions) {
     const auto recordNo = static_cast<std::size_t>(question.RecordNo);
+    // A question whose answer key was corrected since is new again: not due.
     if (!question.Memory || question.RecordNo < 0 || recordNo >= catalogue.Fingerprints.size() ||
-        catalogue.Fingerprints[recordNo] != question.Fingerprint)
+        catalogue.Fingerprints[recordNo] != question.Fingerprint ||
+        TLearnerModel::KeyChanged(question.LastKey, catalogue.Keys[recordNo]))
       continue;
     const auto [licence, area] = catalogue.Categories[recordNo];
     if (!selected(licence, area))

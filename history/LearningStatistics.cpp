@@ -26,8 +26,10 @@ TLearningStatistics::TLearningStatistics(THistoryStore* history, const TLearnerM
   for (const THistoryQuestion& question : questions) {
     anyAnswer = anyAnswer || question.Answers > 0;
     const auto recordNo = static_cast<std::size_t>(question.RecordNo);
+    // A question whose answer key was corrected since counts as never answered.
     if (question.Memory && question.RecordNo >= 0 && recordNo < fingerprints.size() &&
-        fingerprints[recordNo] == question.Fingerprint)
+        fingerprints[recordNo] == question.Fingerprint &&
+        !TLearnerModel::KeyChanged(question.LastKey, catalogue.Keys[recordNo]))
       byRecord.emplace(question.RecordNo, &question);
   }
   for (TEntry& entry : entries) {

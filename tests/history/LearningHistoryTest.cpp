@@ -179,6 +179,13 @@ TEST_F(LearningHistoryTest, RecallTellsTheTruth) {
   platform.SetUtcNow(now + 30 * kDayMs);
   const TDueQuestions due = Main().History().DueQuestions([](int, int) { return true; });
   EXPECT_EQ(due.Entries.size(), 3u) << "the review dated a year ahead is due a month later";
+
+  // The school corrects the key of "Frage 2": the question is new again until answered anew.
+  records[3].CorrectB = false;
+  records[3].CorrectD = true;
+  WriteCatalogue(records);
+  EXPECT_EQ(Main().History().DueQuestions([](int, int) { return true; }).Entries.size(), 2u);
+  EXPECT_EQ(Main().History().Statistics(platform.UtcNowMs()).Categories(1, 1)[0].Answered, 2);
 }
 
 // A history replaced while the trainer runs gets nothing of this session: recording stops with

@@ -1,6 +1,7 @@
 // Tests of the learner's figures: categories, the outlook with its priors and limits, the days
 // and the questions answered wrong most often.
 #include "history/LearningStatistics.h"
+#include "history/CatalogueView.h"
 #include "history/Fingerprint.h"
 #include "support/CoreFixture.h"
 
@@ -20,6 +21,8 @@ protected:
     answer.RecordNo = recordNo;
     answer.Mode = 2;
     answer.Ticked = ticked;
+    answer.Correct =
+        KeyLetters({record.CorrectA, record.CorrectB, record.CorrectC, record.CorrectD});
     answer.Right = right;
     store.RecordAnswer(answer, FingerprintText(QuestionFingerprint(record)));
   }
