@@ -23,7 +23,6 @@ const char* const HistoryFileName = "Lernverlauf.sqlite";
 namespace {
 
 constexpr int kBusyTimeoutMs = 3000;
-constexpr int64_t kMsPerDay = 86400000;
 
 // Version 1: questions with their memory state and answer counts (caches of the log), answers,
 // exam gradings, settings, and the public view of the answers.

@@ -29,8 +29,8 @@ TEST_F(LearnerModelTest, LearningDaysRunFromFourInTheMorning) {
   EXPECT_EQ(Day(kDec8 + 27 * kHourMs), Day(kDec8 + 21 * kHourMs) + 1) << "04:00 starts a day";
 
   // A zone that puts its clocks from 00:00 to 01:00 at local midnight of 9 December.
-  const int64_t change = kDec8 + 23 * kHourMs;
-  platform.SetUtcOffsetRule([change](int64_t utcMs) { return utcMs < change ? 3600 : 7200; });
+  constexpr int64_t change = kDec8 + 23 * kHourMs;
+  platform.SetUtcOffsetRule([](int64_t utcMs) { return utcMs < change ? 3600 : 7200; });
   EXPECT_EQ(Day(kDec8 + 21 * kHourMs), Day(change + 3 * kHourMs - 60000)) // 22:00, 03:59
       << "03:59 after the change still belongs to the evening";
   EXPECT_EQ(Day(change + 3 * kHourMs), Day(kDec8 + 21 * kHourMs) + 1) << "04:00 local";
