@@ -207,6 +207,18 @@ template <class Action> auto THistoryStore::Guarded(const char* doing, Action&& 
   }
 }
 
+// Every write but the recording of an answer (which keeps its statements) goes through here: the
+// file is checked to be the one opened, and the write count rises inside the transaction.
+template <class Action> void THistoryStore::Writing(const char* doing, Action&& action) {
+  RequireSameFile(doing);
+  Guarded(doing, [&] {
+    SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
+    RaiseWriteCount(*database);
+    action();
+    transaction.commit();
+  });
+}
+
 THistoryStore::THistoryStore(const std::string& filePath) : path(filePath) {
   SetAsideLogOfAnotherFile();
   Guarded("beim Öffnen", [&] {
@@ -362,10 +374,7 @@ void THistoryStore::RecordAnswer(const TAnswerRow& answer, const std::string& fi
 
 void THistoryStore::RecordExam(int64_t timeMs, int licence, int area, int32_t questions,
                                int32_t right, const std::string& verdict) {
-  RequireSameFile("beim Aufzeichnen einer Prüfung");
-  Guarded("beim Aufzeichnen einer Prüfung", [&] {
-    SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
-    RaiseWriteCount(*database);
+  Writing("beim Aufzeichnen einer Prüfung", [&] {
     SQLite::Statement insert(*database, "INSERT INTO pruefung (zeit_ms, lizenz, bereich, fragen, "
                                         "richtig, ergebnis) VALUES (?, ?, ?, ?, ?, ?)");
     insert.bind(1, timeMs);
@@ -375,7 +384,6 @@ void THistoryStore::RecordExam(int64_t timeMs, int licence, int area, int32_t qu
     insert.bind(5, right);
     insert.bind(6, verdict);
     insert.exec();
-    transaction.commit();
   });
 }
 
@@ -463,10 +471,7 @@ THistoryStore::FollowCatalogue(const std::vector<std::string>& fingerprints, TQu
   const std::vector<const THistoryQuestion*> moved = Remap(questions, fingerprints);
   if (moved.empty())
     return questions;
-  RequireSameFile("beim Zuordnen der Fragen");
-  Guarded("beim Zuordnen der Fragen", [&] {
-    SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
-    RaiseWriteCount(*database);
+  Writing("beim Zuordnen der Fragen", [&] {
     SQLite::Statement update(*database, "UPDATE frage SET nr = ? WHERE id = ?");
     for (const THistoryQuestion* question : moved) {
       update.bind(1, question->RecordNo);
@@ -474,7 +479,6 @@ THistoryStore::FollowCatalogue(const std::vector<std::string>& fingerprints, TQu
       update.exec();
       update.reset();
     }
-    transaction.commit();
   });
   return questions;
 }
@@ -542,13 +546,7 @@ std::map<int64_t, TMemoryState> THistoryStore::ReplayMemoryStates(const TLearner
 }
 
 void THistoryStore::RebuildMemory(const TLearnerModel& model) {
-  RequireSameFile("beim Neuberechnen der Gedächtniszustände");
-  Guarded("beim Neuberechnen der Gedächtniszustände", [&] {
-    SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
-    RaiseWriteCount(*database);
-    RebuildMemoryInTransaction(model);
-    transaction.commit();
-  });
+  Writing("beim Neuberechnen der Gedächtniszustände", [&] { RebuildMemoryInTransaction(model); });
 }
 
 void THistoryStore::RebuildMemoryInTransaction(const TLearnerModel& model) {
@@ -609,24 +607,24 @@ std::vector<std::pair<std::string, int>> THistoryStore::WrongTicks(int64_t quest
 }
 
 int THistoryStore::PullBackReviewsAfter(int64_t limitMs, int64_t toMs) {
-  RequireSameFile("beim Berichtigen der Wiederholungszeiten");
-  return Guarded("beim Berichtigen der Wiederholungszeiten", [&] {
-    SQLite::Statement ahead(*database, "SELECT count(*) FROM frage WHERE letzte_wiederholung > ?");
-    ahead.bind(1, limitMs);
-    ahead.executeStep();
-    const int count = ahead.getColumn(0).getInt();
-    if (count == 0)
-      return 0; // no write transaction for nothing
-    SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
-    RaiseWriteCount(*database);
+  const char* const doing = "beim Berichtigen der Wiederholungszeiten";
+  const int ahead = Guarded(doing, [&] {
+    SQLite::Statement count(*database, "SELECT count(*) FROM frage WHERE letzte_wiederholung > ?");
+    count.bind(1, limitMs);
+    count.executeStep();
+    return count.getColumn(0).getInt();
+  });
+  if (ahead == 0)
+    return 0; // no write transaction for nothing
+  int changed = 0;
+  Writing(doing, [&] {
     SQLite::Statement update(*database, "UPDATE frage SET letzte_wiederholung = ? "
                                         "WHERE letzte_wiederholung > ?");
     update.bind(1, toMs);
     update.bind(2, limitMs);
-    const int changed = update.exec();
-    transaction.commit();
-    return changed;
+    changed = update.exec();
   });
+  return changed;
 }
 
 std::optional<std::string> THistoryStore::Setting(const std::string& name) {
@@ -640,15 +638,11 @@ std::optional<std::string> THistoryStore::Setting(const std::string& name) {
 }
 
 void THistoryStore::SetSetting(const std::string& name, const std::string& value) {
-  RequireSameFile("beim Speichern einer Einstellung");
-  Guarded("beim Speichern einer Einstellung", [&] {
-    SQLite::Transaction transaction(*database, SQLite::TransactionBehavior::IMMEDIATE);
-    RaiseWriteCount(*database);
+  Writing("beim Speichern einer Einstellung", [&] {
     SQLite::Statement upsert(*database, "INSERT INTO einstellung (name, wert) VALUES (?, ?) "
                                         "ON CONFLICT(name) DO UPDATE SET wert = excluded.wert");
     upsert.bind(1, name);
     upsert.bind(2, value);
     upsert.exec();
-    transaction.commit();
   });
 }

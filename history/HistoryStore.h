@@ -134,6 +134,7 @@ private:
   struct TRecordingStatements;
 
   template <class Action> auto Guarded(const char* doing, Action&& action);
+  template <class Action> void Writing(const char* doing, Action&& action);
   void SetAsideLogOfAnotherFile();
   void RequireOursOrEmpty();
   void RequireSameFile(const char* doing);
