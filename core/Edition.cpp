@@ -11,3 +11,5 @@ const char* const EditionOwnerAddress = "Musterweg 1, 99999 Beispielstadt";
 const char* const EditionOwnerTelephone = "0000 000000";
 const char* const EditionOwnerEmail = "info@talwinder-flugschule.example";
 const char* const EditionOwnerWebAddress = "https://www.talwinder-flugschule.example/";
+
+bool LicenceShown(int licence) { return licence >= 1 && licence <= 6; }

@@ -12,3 +12,7 @@ extern const char* const EditionOwnerAddress;
 extern const char* const EditionOwnerTelephone;
 extern const char* const EditionOwnerEmail;
 extern const char* const EditionOwnerWebAddress;
+
+// Whether this edition offers the licence (a record or exam licence code): the motor paraglider
+// licence and its exams are not part of it.
+bool LicenceShown(int licence);

@@ -97,6 +97,10 @@ int CategorySlot(int licence, int area) {
   return 100 + licence;
 }
 
+std::string LicenceName(int licence) {
+  return licence >= kFirstLicence && licence <= kLastLicence ? kLicenceNames[licence] : "";
+}
+
 void CategoryName(int licence, int area, std::string& name) {
   const int recordLicence = RecordLicence(licence);
   if (recordLicence < kFirstLicence || recordLicence > kLastLicence) {

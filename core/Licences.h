@@ -14,6 +14,8 @@ constexpr int kSlotCount = 28;
 int RecordLicence(int code);
 // The number of subject areas of a record licence; 0 for a code that is none.
 int AreaCount(int licence);
+// The name of a record licence ("Flugfunk" for 3), empty for a code that is none.
+std::string LicenceName(int licence);
 // The first area an exam of the exam licence examines; 0 when the code examines none.
 int FirstExamArea(int examLicence);
 // The suffix of the exam keys of an exam licence ("GSA" for 1), empty when it has none.

@@ -571,6 +571,38 @@ void THistoryStore::RebuildMemoryInTransaction(const TLearnerModel& model) {
   }
 }
 
+std::map<int64_t, TQuestionMemory> THistoryStore::MemoryBefore(int64_t sinceMs,
+                                                                const TLearnerModel& model) {
+  return Guarded("beim Lesen", [&] {
+    std::map<int64_t, TQuestionMemory> memories;
+    SQLite::Statement answered(*database, "SELECT DISTINCT frage FROM antwort WHERE zeit_ms >= ?");
+    answered.bind(1, sinceMs);
+    while (answered.executeStep())
+      memories.emplace(answered.getColumn(0).getInt64(), TQuestionMemory{});
+    SQLite::Statement rows(*database, "SELECT frage, zeit_ms, modus, art, ergebnis, loesung "
+                                      "FROM antwort WHERE frage = ? AND zeit_ms < ? ORDER BY id");
+    for (auto& [question, memory] : memories) {
+      rows.bind(1, question);
+      rows.bind(2, sinceMs);
+      while (rows.executeStep())
+        memory = model.AfterAnswer(memory, RecordedFrom(rows, 1));
+      rows.reset();
+    }
+    return memories;
+  });
+}
+
+std::vector<int64_t> THistoryStore::LatestAnswerTimes(int count) {
+  return Guarded("beim Lesen", [&] {
+    std::vector<int64_t> times;
+    SQLite::Statement rows(*database, "SELECT zeit_ms FROM antwort ORDER BY zeit_ms DESC LIMIT ?");
+    rows.bind(1, count);
+    while (rows.executeStep())
+      times.push_back(rows.getColumn(0).getInt64());
+    return times;
+  });
+}
+
 std::vector<TDayAnswers> THistoryStore::AnswersPerDay(const std::vector<int64_t>& dayStarts,
                                                       int64_t endMs) {
   std::vector<TDayAnswers> days;

@@ -5,6 +5,7 @@
 #include "core/LearningEvents.h"
 #include "core/srcCommon.h"
 #include "history/CatalogueView.h"
+#include "history/ExamPlan.h"
 #include "history/HistoryStore.h"
 #include "history/LearnerModel.h"
 #include "history/LearnerParameters.h"
@@ -21,6 +22,29 @@
 struct TDueQuestions {
   std::vector<PoolEntry> Entries;
   std::optional<int64_t> NextDueMs; // UTC
+};
+
+// The exam-date plan as the learner meets it today.
+struct TPlanStatus {
+  // One sentence when there is no plan (no exam date, a date that has passed, no daily budget, no
+  // readable history or catalogue, no questions for the licence); empty otherwise.
+  std::string Problem;
+  int ExamLicence = 0;
+  std::string ExamDate; // "TT.MM.JJJJ"
+  int DaysLeft = 0;     // calendar days until the exam day
+  double Budget = 0;    // answers per day
+  // Today's questions as the plan chose them at the start of the learning day; the days to come
+  // and the projections only when the whole plan was asked for.
+  TExamPlan Plan;
+  // Today's planned questions not answered today, in the plan's order, for the pool.
+  std::vector<PoolEntry> Remaining;
+  int Done = 0;  // today's planned questions answered today
+  int Extra = 0; // questions of the licence answered today outside the plan
+  // P(every area "Bestanden.") at the exam moment with no more study.
+  double PassNow = 0;
+  bool AnyAnswer = false;
+  // "Voraus", "Im Plan" or "Im Rückstand".
+  std::string Pace;
 };
 
 class TLearningHistory : public TLearningListener {
@@ -52,6 +76,20 @@ public:
   // Takes the desired retention as a whole percentage from 70 to 97; returns why a value is
   // refused, or "".
   std::string SetRetentionPercent(const std::string& text);
+  // The licence the exam date is for (an exam licence this edition offers), 0 for none.
+  int ExamLicence();
+  // Takes the licence of the exam date; returns why it is refused, or "".
+  std::string SetExamLicence(int licence);
+  // The daily budget as stored: "80" answers or "30 min", empty for none.
+  std::string BudgetText();
+  // Takes the daily budget: a whole number of answers (1 to 2000) or of minutes ("30 min", 1 to
+  // 600); empty clears it. Returns why a value is refused, or "".
+  std::string SetBudget(const std::string& text);
+  // The learner's median seconds per answer, from the latest answers of the log.
+  double SecondsPerAnswer();
+  // The plan at this moment, recomputed from the log; `whole` adds the days until the exam and
+  // the projections, which take longer than today's questions.
+  TPlanStatus PlanStatus(bool whole);
   // Whether the history file can be used (opened on first use; the learner has been told why
   // not).
   bool Usable();

@@ -114,6 +114,42 @@ std::vector<double> TLearningStatistics::AreaRecall(int examLicence, int area, i
   return recall;
 }
 
+std::vector<TPlanQuestion>
+TLearningStatistics::PlanQuestions(int examLicence,
+                                   const std::map<int64_t, TQuestionMemory>& before,
+                                   std::vector<int32_t>& answeredToday) const {
+  const int recordLicence = RecordLicence(examLicence);
+  std::vector<TPlanQuestion> plan;
+  for (const TEntry& entry : entries) {
+    if (entry.Licence != recordLicence || !IsValidArea(examLicence, entry.Area))
+      continue;
+    TPlanQuestion question{entry.RecordNo, entry.Area, std::nullopt, 0};
+    if (entry.Known) {
+      question.State = entry.Known->Memory;
+      question.LastReviewMs = entry.Known->LastReviewMs;
+      const auto earlier = before.find(entry.Known->Id);
+      if (earlier != before.end()) {
+        question.State = earlier->second.State;
+        question.LastReviewMs = earlier->second.LastReviewMs;
+        answeredToday.push_back(entry.RecordNo);
+      }
+    }
+    plan.push_back(question);
+  }
+  return plan;
+}
+
+std::vector<TPlanArea> TLearningStatistics::PlanAreas(int examLicence) const {
+  const int recordLicence = RecordLicence(examLicence);
+  std::vector<TPlanArea> areas;
+  for (int area = 1; area <= AreaCount(recordLicence); ++area)
+    if (IsValidArea(examLicence, area))
+      areas.push_back({area, ExamLimitOf(examLicence, elQuestionCount),
+                       ExamLimitOf(examLicence, elOralFrom), ExamLimitOf(examLicence, elFailFrom),
+                       PriorOf(recordLicence, area)});
+  return areas;
+}
+
 std::vector<TDayAnswers> TLearningStatistics::LastDays(int days) const {
   std::vector<int64_t> starts;
   for (int day = days - 1; day >= 0; --day)

@@ -8,6 +8,7 @@
 #include "mainwindow/srcFrageAntwort.h"
 #include "toolkit/Application.h"
 #include "windows/srcInfo.h"
+#include "windows/srcLernplan.h"
 #include "windows/srcLernstand.h"
 #include "windows/srcSkizzen.h"
 #include "windows/srcSplash.h"
@@ -28,6 +29,7 @@ void StartProgram() {
   Application.CreateForm(frmInfo);
   Application.CreateForm(frmXMsgBox);
   Application.CreateForm(frmLernstand);
+  Application.CreateForm(frmLernplan);
   frmSplash->Show();
   PumpMessagesFor(kSplashMs);
   frmSplash->Hide();

@@ -203,6 +203,11 @@ void TfrmFrageAntwort::CreateMenu() {
   mnuLernstandStatistik =
       bind(mnuLernstand->Add("mnuLernstandStatistik", "Lernstatistik...", ShortCut('T', ssCtrl)),
            &TfrmFrageAntwort::mnuLernstandStatistikClick);
+  mnuLernstandPensum =
+      bind(mnuLernstand->Add("mnuLernstandPensum", "Heutiges Pensum lernen", ShortCut('P', ssCtrl)),
+           &TfrmFrageAntwort::mnuLernstandPensumClick);
+  mnuLernstandLernplan = bind(mnuLernstand->Add("mnuLernstandLernplan", "Lernplan...", 0),
+                              &TfrmFrageAntwort::mnuLernstandLernplanClick);
 
   mnuInfos = MainMenu1->Add("mnuInfos", "Infos");
   Kurzhilfe1 = bind(mnuInfos->Add("Kurzhilfe1", "Kurzhilfe", ShortCut(vkF1, ssCtrl)),
@@ -416,6 +421,7 @@ void TfrmFrageAntwort::ApplyMode(int mode) {
   btnUnklar->SetEnabled(!exam);
   btnLoesung->SetVisible(mode == modeVertiefen || exam);
   mnuLernstandFaelligeFragen->SetEnabled(!exam);
+  mnuLernstandPensum->SetEnabled(!exam);
   if (!exam)
     chkWeiterWennRichtig->SetVisible(mode == modeVertiefen);
   if (!exam && mode != modeSetup)

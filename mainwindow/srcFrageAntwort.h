@@ -41,7 +41,8 @@ public:
   TMenuItem *mnuFragenNeueFrage = nullptr, *mnuFragenAktuelleFrageAendern = nullptr,
             *AktuelleFragelschen1 = nullptr;
   TMenuItem *mnuLernstand = nullptr, *mnuLernstandFaelligeFragen = nullptr,
-            *mnuLernstandStatistik = nullptr;
+            *mnuLernstandStatistik = nullptr, *mnuLernstandPensum = nullptr,
+            *mnuLernstandLernplan = nullptr;
   TMenuItem *mnuInfos = nullptr, *Kurzhilfe1 = nullptr, *mnuHilfe = nullptr,
             *btnInfosUeber = nullptr, *mnuDHV = nullptr, *mnuDULV = nullptr, *mnuDFS = nullptr;
 
@@ -86,6 +87,8 @@ public:
   void mnuDFSClick(TObject* sender);
   void mnuLernstandFaelligeFragenClick(TObject* sender);
   void mnuLernstandStatistikClick(TObject* sender);
+  void mnuLernstandPensumClick(TObject* sender);
+  void mnuLernstandLernplanClick(TObject* sender);
 
   // The learner's history of answers, which hears the window's learning events.
   TLearningHistory& History() { return history; }
@@ -94,6 +97,7 @@ private:
   void CreateControls();
   void CreateMenu();
   void RunCategoryChoice();
+  void LearnTodaysPlan(const TPlanStatus& plan);
   void GradeExamArea();
   void StartExamArea();
   // Waits one second with the window painting and the learner's input ignored. False when the

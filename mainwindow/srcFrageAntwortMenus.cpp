@@ -7,6 +7,7 @@
 #include "history/CalendarDate.h"
 #include "toolkit/Application.h"
 #include "windows/srcInfo.h"
+#include "windows/srcLernplan.h"
 #include "windows/srcLernstand.h"
 #include "windows/srcSkizzen.h"
 #include "windows/srcXMsgBox.h"
@@ -128,4 +129,31 @@ void TfrmFrageAntwort::mnuLernstandFaelligeFragenClick(TObject*) {
 void TfrmFrageAntwort::mnuLernstandStatistikClick(TObject*) {
   if (frmLernstand->ShowFor(history, CurrentMode() == modePruefung) == TfrmLernstand::mrLernen)
     ShowNextQuestion(true);
+}
+
+void TfrmFrageAntwort::mnuLernstandPensumClick(TObject*) {
+  if (CurrentMode() != modePruefung)
+    LearnTodaysPlan(history.PlanStatus(false));
+}
+
+void TfrmFrageAntwort::mnuLernstandLernplanClick(TObject*) {
+  if (frmLernplan->ShowFor(history, CurrentMode() == modePruefung) == TfrmLernplan::mrPensum)
+    LearnTodaysPlan(frmLernplan->Status());
+}
+
+// Today's planned questions that are still to do become the pool, in the learner's mode; they
+// may lie in any category, as after loading a knowledge file.
+void TfrmFrageAntwort::LearnTodaysPlan(const TPlanStatus& plan) {
+  if (!plan.Problem.empty()) {
+    Application.MessageBox(plan.Problem);
+    return;
+  }
+  if (plan.Remaining.empty()) {
+    Application.MessageBox("Das heutige Pensum ist erledigt." + std::string(kLineBreak) +
+                           "Weitere Fragen heben die Chance zu bestehen trotzdem.");
+    return;
+  }
+  QuestionData().StartPass(plan.Remaining);
+  QuestionData().SelectAllCategories();
+  ShowNextQuestion(true);
 }

@@ -1,12 +1,17 @@
 // Text fitted and aligned on a canvas, and the numbers of a chart's scale and parts.
 #include "windows/ChartDrawing.h"
 
+#include "core/srcCommon.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 const char* const kEllipsis = "…";
-}
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kFrame = 0xA0A0A0;
+constexpr uint32_t kAxis = 0x606060;
+} // namespace
 
 int TextWidth(TCanvas& canvas, const std::string& text, const TFont& font) {
   return canvas.TextExtent(text, font).Width;
@@ -64,4 +69,37 @@ int GridStep(int most) {
     for (int factor : {1, 2, 5})
       if (factor * power * 4 >= most)
         return factor * power;
+}
+
+TFont PlainFont(uint32_t color) {
+  TFont font;
+  font.Color = color;
+  return font;
+}
+
+TFont BoldFont() {
+  TFont font;
+  font.Bold = true;
+  return font;
+}
+
+// A white panel with a frame, the ground of every chart.
+void Panel(TCanvas& canvas, const TPaintBox& box) {
+  canvas.FillRect({0, 0, box.Width(), box.Height()}, kWhite);
+  canvas.FrameRect({0, 0, box.Width(), box.Height()}, kFrame);
+}
+
+// A colour sample and its name; returns the x after it.
+int LegendEntry(TCanvas& canvas, int x, int y, uint32_t color, const std::string& text) {
+  canvas.FillRect({x, y + 2, 10, 10}, color);
+  canvas.FrameRect({x, y + 2, 10, 10}, kAxis);
+  canvas.TextOut(x + 14, y, text, PlainFont());
+  return x + 14 + TextWidth(canvas, text, PlainFont()) + 12;
+}
+
+std::string AreaTitle(int licence, int area) {
+  std::string name;
+  CategoryName(licence, area, name);
+  const std::size_t colon = name.find(": ");
+  return colon == std::string::npos ? name : name.substr(colon + 2);
 }

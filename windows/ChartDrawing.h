@@ -8,6 +8,17 @@
 #include <array>
 #include <string>
 
+// The windows' chart fonts: plain in a colour, and bold black.
+TFont PlainFont(uint32_t color = 0x000000);
+TFont BoldFont();
+// A white panel with a frame, the ground of every chart.
+void Panel(TCanvas& canvas, const TPaintBox& box);
+// A colour sample and its name; returns the x after it.
+int LegendEntry(TCanvas& canvas, int x, int y, uint32_t color, const std::string& text);
+
+// The name of an area without its licence, as the charts show it.
+std::string AreaTitle(int licence, int area);
+
 int TextWidth(TCanvas& canvas, const std::string& text, const TFont& font);
 // The text, shortened at its end with "…" until it is at most `width` pixels wide; whole UTF-8
 // characters go, never parts of one.

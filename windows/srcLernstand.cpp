@@ -19,7 +19,6 @@ TfrmLernstand* frmLernstand = nullptr;
 namespace {
 
 constexpr std::size_t kTroubleCount = 10;
-constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kFrame = 0xA0A0A0;
 constexpr uint32_t kGrid = 0xDDDDDD;
 constexpr uint32_t kAxis = 0x606060;
@@ -49,40 +48,6 @@ struct TColumn {
 const TColumn kColumns[] = {
     {"Fragen", 289}, {"beantwortet", 370}, {"fällig", 414}, {"Behalt", 464}};
 constexpr int kTableRow = 16;
-
-TFont PlainFont(uint32_t color = 0x000000) {
-  TFont font;
-  font.Color = color;
-  return font;
-}
-
-TFont BoldFont() {
-  TFont font;
-  font.Bold = true;
-  return font;
-}
-
-// A white panel with a frame, the ground of every chart.
-void Panel(TCanvas& canvas, const TPaintBox& box) {
-  canvas.FillRect({0, 0, box.Width(), box.Height()}, kWhite);
-  canvas.FrameRect({0, 0, box.Width(), box.Height()}, kFrame);
-}
-
-// A colour sample and its name; returns the x after it.
-int LegendEntry(TCanvas& canvas, int x, int y, uint32_t color, const std::string& text) {
-  canvas.FillRect({x, y + 2, 10, 10}, color);
-  canvas.FrameRect({x, y + 2, 10, 10}, kAxis);
-  canvas.TextOut(x + 14, y, text, PlainFont());
-  return x + 14 + TextWidth(canvas, text, PlainFont()) + 12;
-}
-
-// The name of an area without the licence, which the window shows above the bars.
-std::string AreaTitle(int licence, int area) {
-  std::string name;
-  CategoryName(licence, area, name);
-  const std::size_t colon = name.find(": ");
-  return colon == std::string::npos ? name : name.substr(colon + 2);
-}
 
 std::string NeverAnsweredText(const TAreaOutlook& area) {
   if (area.Questions == 0)
@@ -116,7 +81,7 @@ TfrmLernstand::TfrmLernstand() : TForm("frmLernstand") {
   SetBorderStyle(TBorderStyle::ToolWindow);
   SetCaption("Lernstand");
   SetClientWidth(984);
-  SetClientHeight(632);
+  SetClientHeight(668);
   CreateControls();
   OnActivate = [this](TObject* sender) { FormActivate(sender); };
 }
@@ -147,8 +112,8 @@ void TfrmLernstand::CreateControls() {
   pbTage = paintBox("pbTage", 8, 312, 472, 178, &TfrmLernstand::PaintDays);
 
   grpEinstellungen = Create<TGroupBox>("grpEinstellungen");
-  grpEinstellungen->SetCaption("Prüfungstermin und Zielbehalt");
-  grpEinstellungen->SetBounds(8, 502, 472, 122);
+  grpEinstellungen->SetCaption("Prüfungstermin, Zielbehalt und Pensum");
+  grpEinstellungen->SetBounds(8, 502, 472, 158);
   lblPruefungstermin =
       label("lblPruefungstermin", 12, 24, "Prüfungstermin (TT.MM.JJJJ):", grpEinstellungen);
   edtPruefungstermin = Create<TEdit>("edtPruefungstermin", grpEinstellungen);
@@ -161,15 +126,25 @@ void TfrmLernstand::CreateControls() {
   edtZielbehalt->SetMaxLength(3);
   edtZielbehalt->SetTabOrder(7);
   lblProzent = label("lblProzent", 232, 52, "%", grpEinstellungen);
+  lblPensum = label("lblPensum", 12, 80, "Tägliches Pensum:", grpEinstellungen);
+  edtPensum = Create<TEdit>("edtPensum", grpEinstellungen);
+  edtPensum->SetBounds(196, 76, 84, 21);
+  edtPensum->SetMaxLength(16);
+  edtPensum->SetTabOrder(8);
+  lblPensumEinheit =
+      label("lblPensumEinheit", 286, 80, "Antworten, oder Minuten: „30 min“", grpEinstellungen);
   btnUebernehmen = Create<TButton>("btnUebernehmen", grpEinstellungen);
   btnUebernehmen->SetCaption("Ü&bernehmen");
   btnUebernehmen->SetBounds(300, 20, 90, 25);
   btnUebernehmen->SetDefault(true);
-  btnUebernehmen->SetTabOrder(8);
+  btnUebernehmen->SetTabOrder(9);
   btnUebernehmen->OnClick = [this](TObject* sender) { btnUebernehmenClick(sender); };
   // The values in effect, and that typing alone changes nothing.
-  lblGilt = label("lblGilt", 12, 80, "", grpEinstellungen);
-  lblHinweis = label("lblHinweis", 12, 98, "Geänderte Werte gelten erst nach „Übernehmen“.",
+  lblGilt = label("lblGilt", 12, 104, "", grpEinstellungen);
+  lblGilt->SetAutoSize(false);
+  lblGilt->SetWordWrap(true);
+  lblGilt->SetBounds(12, 104, 452, 32);
+  lblHinweis = label("lblHinweis", 12, 136, "Geänderte Werte gelten erst nach „Übernehmen“.",
                      grpEinstellungen);
   TFont muted = lblHinweis->Font();
   muted.Color = kMuted;
@@ -197,22 +172,22 @@ void TfrmLernstand::CreateControls() {
   btnLernen = Create<TButton>("btnLernen");
   btnLernen->SetCaption("Diese Fragen &lernen");
   btnLernen->SetBounds(496, 564, 140, 25);
-  btnLernen->SetTabOrder(9);
+  btnLernen->SetTabOrder(10);
   btnLernen->OnClick = [this](TObject* sender) { btnLernenClick(sender); };
 
   btnAnpassen = Create<TButton>("btnAnpassen");
   btnAnpassen->SetCaption("Jetzt &anpassen");
   btnAnpassen->SetBounds(644, 564, 120, 25);
-  btnAnpassen->SetTabOrder(10);
+  btnAnpassen->SetTabOrder(11);
   btnAnpassen->OnClick = [this](TObject* sender) { btnAnpassenClick(sender); };
   // Which memory model the figures come from.
-  lblModell = label("lblModell", 496, 604, "", nullptr);
+  lblModell = label("lblModell", 496, 640, "", nullptr);
 
   btnSchliessen = Create<TButton>("btnSchliessen");
   btnSchliessen->SetCaption("&Schließen");
-  btnSchliessen->SetBounds(896, 599, 80, 25);
+  btnSchliessen->SetBounds(896, 635, 80, 25);
   btnSchliessen->SetCancel(true);
-  btnSchliessen->SetTabOrder(11);
+  btnSchliessen->SetTabOrder(12);
   btnSchliessen->OnClick = [this](TObject* sender) { btnSchliessenClick(sender); };
 }
 
@@ -222,6 +197,12 @@ int TfrmLernstand::ShowFor(TLearningHistory& learningHistory, bool examRunning) 
   Gather();
   edtPruefungstermin->SetText(history->ExamDateText());
   edtZielbehalt->SetText(PercentText(history->DesiredRetention()));
+  edtPensum->SetText(history->BudgetText());
+  // The outlook opens on the licence the exam date is for.
+  if (const int licence = history->ExamLicence()) {
+    shownLicence = licence;
+    Find<TRadioButton>(kOptions[licence - 1].Name)->SetChecked(true);
+  }
   ShowChoices();
   SetLeft(std::max(0, (Screen.Width() - Width()) / 2));
   SetTop(std::max(0, (Screen.Height() - Height()) / 2));
@@ -307,7 +288,17 @@ void TfrmLernstand::ShowChoices() {
     text += "kein Prüfungstermin";
   else
     text += "Prüfungstermin " + date + (examDay ? "" : " (vorbei)");
-  text += ", Zielbehalt " + PercentText(history->DesiredRetention()) + " %.";
+  if (!date.empty() && history->ExamLicence() != 0)
+    text += " für " + LicenceName(history->ExamLicence());
+  text += ", Zielbehalt " + PercentText(history->DesiredRetention()) + " %";
+  const std::string budget = history->BudgetText();
+  if (!budget.empty())
+    text += ", Pensum " +
+            (budget.find("min") != std::string::npos ? budget.substr(0, budget.find(' ')) +
+                                                           " Minuten"
+                                                     : budget + " Antworten") +
+            " am Tag";
+  text += ".";
   lblGilt->SetCaption(text);
 }
 
@@ -332,8 +323,8 @@ void TfrmLernstand::optKatClick(int licence) {
 // correcting; the line "Es gilt" says what is in effect.
 void TfrmLernstand::btnUebernehmenClick(TObject*) {
   if (!history->Usable()) {
-    Application.MessageBox("Ohne nutzbaren Lernverlauf können Prüfungstermin und Zielbehalt "
-                           "nicht gespeichert werden.");
+    Application.MessageBox("Ohne nutzbaren Lernverlauf können Prüfungstermin, Zielbehalt und "
+                           "Pensum nicht gespeichert werden.");
     return;
   }
   const std::string date = TrimControls(edtPruefungstermin->Text());
@@ -354,6 +345,19 @@ void TfrmLernstand::btnUebernehmenClick(TObject*) {
       edtZielbehalt->SetFocus();
     } else {
       edtZielbehalt->SetText(PercentText(history->DesiredRetention()));
+    }
+  }
+  // The exam date is for the licence whose outlook is shown.
+  if (!history->ExamDateText().empty() && history->ExamLicence() != shownLicence)
+    history->SetExamLicence(shownLicence);
+  const std::string budget = TrimControls(edtPensum->Text());
+  if (budget != history->BudgetText()) {
+    const std::string refusal = history->SetBudget(budget);
+    if (!refusal.empty()) {
+      Application.MessageBox(refusal);
+      edtPensum->SetFocus();
+    } else {
+      edtPensum->SetText(history->BudgetText());
     }
   }
   // The due figures follow the retention, the outlook the exam date.

@@ -37,8 +37,9 @@ public:
   TRadioButton *optKat1 = nullptr, *optKat2 = nullptr, *optKat3 = nullptr, *optKat4 = nullptr,
                *optKat5 = nullptr, *optKat6 = nullptr;
   TLabel *lblModell = nullptr, *lblPruefungstermin = nullptr, *lblZielbehalt = nullptr,
-         *lblProzent = nullptr, *lblHinweis = nullptr, *lblGilt = nullptr;
-  TEdit *edtPruefungstermin = nullptr, *edtZielbehalt = nullptr;
+         *lblProzent = nullptr, *lblHinweis = nullptr, *lblGilt = nullptr, *lblPensum = nullptr,
+         *lblPensumEinheit = nullptr;
+  TEdit *edtPruefungstermin = nullptr, *edtZielbehalt = nullptr, *edtPensum = nullptr;
   TButton *btnUebernehmen = nullptr, *btnLernen = nullptr, *btnSchliessen = nullptr;
   TButton* btnAnpassen = nullptr;
 

@@ -256,7 +256,8 @@ TEST_F(LernstandTest, ExamDateAndTargetRetentionAreCheckedAndKept) {
     take("15.03.2027", "80");
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_EQ(ControlOf<TLabel>(window, "lblGilt").Caption(),
-              "Es gilt: Prüfungstermin 15.03.2027, Zielbehalt 80 %.");
+              "Es gilt: Prüfungstermin 15.03.2027 für Beschränkter Luftfahrerschein, "
+              "Zielbehalt 80 %.");
     EXPECT_EQ(Row(Ops(window, "pbKategorien"), "Beschränkter Luftfahrerschein: Luftrecht")[2], "0")
         << "recall 84 % is not due below 80 %";
     const std::vector<TPaintOp> outlook = Ops(window, "pbPrognose");
@@ -339,8 +340,8 @@ TEST_F(LernstandTest, EmptyOrUnusableHistoryAndMissingSettings) {
   });
   ASSERT_EQ(platform.Messages().size(), 2u);
   EXPECT_NE(platform.Messages()[0].Text.find("keine SQLite-Datenbank"), std::string::npos);
-  EXPECT_EQ(platform.Messages()[1].Text, "Ohne nutzbaren Lernverlauf können Prüfungstermin und "
-                                         "Zielbehalt nicht gespeichert werden.");
+  EXPECT_EQ(platform.Messages()[1].Text, "Ohne nutzbaren Lernverlauf können Prüfungstermin, "
+                                         "Zielbehalt und Pensum nicht gespeichert werden.");
 
   // Without the settings file there are no limits: the error is shown, and in place of the bars.
   EndProgram();
