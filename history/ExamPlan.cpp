@@ -252,8 +252,13 @@ TPlanDay TSimulation::Day(int session, int sessions, TPlanPolicy policy,
       Candidates(day.SessionMs, left <= kLastDays, policy, values);
   const std::vector<TChoice> fresh = NewQuestions(day.SessionMs, policy, values);
   const bool paced = policy == TPlanPolicy::Plan || policy == TPlanPolicy::PacedNewThenDue;
-  const auto pace = static_cast<std::size_t>(
-      std::ceil(static_cast<double>(fresh.size()) / std::max(1, left - kLastDays)));
+  const int metToday = session == 0 ? inputs.NewlyMetToday : 0;
+  const auto pace = static_cast<std::size_t>(std::max(
+      0.0, std::ceil(static_cast<double>(fresh.size() + static_cast<std::size_t>(metToday)) /
+                     std::max(1, left - kLastDays)) -
+               metToday));
+  const double budget =
+      session == 0 && inputs.BudgetLeftToday ? *inputs.BudgetLeftToday : inputs.Budget;
   if (required)
     *required = static_cast<int>(candidates.size() + (paced ? std::min(pace, fresh.size()) : 0));
 
@@ -265,7 +270,7 @@ TPlanDay TSimulation::Day(int session, int sessions, TPlanPolicy policy,
     std::size_t i = begin;
     for (; i < end && i < from.size(); ++i) {
       const double cost = 2 - from[i].Recall;
-      if (spent + cost > inputs.Budget)
+      if (spent + cost > budget)
         break;
       spent += cost;
       taken.push_back(from[i].Question);

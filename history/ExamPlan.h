@@ -34,6 +34,10 @@ struct TPlanInputs {
   int64_t ExamMs = 0; // the exam moment
   double Budget = 0;  // answers per day, the same-day repeats of wrong answers included
   double Retention = 0.9;
+  // Today's session is under way: the answers it has left, and how many questions it met for
+  // the first time already (they count towards today's pace of new questions).
+  std::optional<double> BudgetLeftToday;
+  int NewlyMetToday = 0;
 };
 
 // How a day's questions are chosen. The plan is the trainer's; the others are the simple
@@ -72,8 +76,8 @@ struct TPlanAreaToday {
 struct TExamPlan {
   // Today's questions by record number, in the order the plan takes them.
   std::vector<int32_t> Today;
-  // The questions the schedule asks for today: the paced new ones and every candidate for
-  // review, whether or not the budget holds them.
+  // The questions the schedule still asks for today: the paced new ones not yet met and every
+  // candidate for review, whether or not the budget holds them.
   int RequiredToday = 0;
   // One day per session until the exam, today first.
   std::vector<TPlanDay> Days;

@@ -23,6 +23,7 @@ const char* const HistoryFileName = "Lernverlauf.sqlite";
 namespace {
 
 constexpr int kBusyTimeoutMs = 3000;
+constexpr int64_t kMappedBytes = 256 << 20;
 
 // Version 1: questions with their memory state and answer counts (caches of the log), answers,
 // exam gradings, settings, and the public view of the answers.
@@ -233,6 +234,9 @@ THistoryStore::THistoryStore(const std::string& filePath) : path(filePath) {
     Migrate();
     database->exec("PRAGMA journal_mode=WAL");
     database->exec("PRAGMA synchronous=NORMAL");
+    // Reading the answers of single questions jumps through the whole file; mapped into memory,
+    // each jump is a memory access rather than a read call.
+    database->exec("PRAGMA mmap_size=" + std::to_string(kMappedBytes));
     recording = std::make_unique<TRecordingStatements>(*database);
   });
   const auto identity = FileIdentity(path);
@@ -571,24 +575,32 @@ void THistoryStore::RebuildMemoryInTransaction(const TLearnerModel& model) {
   }
 }
 
-std::map<int64_t, TQuestionMemory> THistoryStore::MemoryBefore(int64_t sinceMs,
-                                                                const TLearnerModel& model) {
+std::map<int64_t, bool> THistoryStore::AnsweredSince(int64_t sinceMs) {
   return Guarded("beim Lesen", [&] {
-    std::map<int64_t, TQuestionMemory> memories;
-    SQLite::Statement answered(*database, "SELECT DISTINCT frage FROM antwort WHERE zeit_ms >= ?");
-    answered.bind(1, sinceMs);
-    while (answered.executeStep())
-      memories.emplace(answered.getColumn(0).getInt64(), TQuestionMemory{});
-    SQLite::Statement rows(*database, "SELECT frage, zeit_ms, modus, art, ergebnis, loesung "
-                                      "FROM antwort WHERE frage = ? AND zeit_ms < ? ORDER BY id");
-    for (auto& [question, memory] : memories) {
-      rows.bind(1, question);
-      rows.bind(2, sinceMs);
-      while (rows.executeStep())
-        memory = model.AfterAnswer(memory, RecordedFrom(rows, 1));
-      rows.reset();
+    std::map<int64_t, bool> answered;
+    SQLite::Statement questions(*database, "SELECT DISTINCT frage FROM antwort WHERE zeit_ms >= ?");
+    questions.bind(1, sinceMs);
+    while (questions.executeStep())
+      answered.emplace(questions.getColumn(0).getInt64(), false);
+    // By the question's index, whose first entry is nearly always an earlier answer.
+    SQLite::Statement earlier(*database, "SELECT EXISTS (SELECT 1 FROM antwort INDEXED BY "
+                                         "antwort_frage WHERE frage = ? AND zeit_ms < ?)");
+    for (auto& [question, before] : answered) {
+      earlier.bind(1, question);
+      earlier.bind(2, sinceMs);
+      before = earlier.executeStep() && earlier.getColumn(0).getInt() != 0;
+      earlier.reset();
     }
-    return memories;
+    return answered;
+  });
+}
+
+int64_t THistoryStore::AnswerCountSince(int64_t sinceMs) {
+  return Guarded("beim Lesen", [&] {
+    SQLite::Statement count(*database, "SELECT count(*) FROM antwort WHERE zeit_ms >= ?");
+    count.bind(1, sinceMs);
+    count.executeStep();
+    return count.getColumn(0).getInt64();
   });
 }
 

@@ -116,9 +116,10 @@ public:
   // first try anew, in one transaction: after the model's parameters or rules changed.
   void RebuildMemory(const TLearnerModel& model);
 
-  // The memory of each question answered at or after `sinceMs` as it was just before that moment,
-  // replayed from its earlier answers (no state: not met before).
-  std::map<int64_t, TQuestionMemory> MemoryBefore(int64_t sinceMs, const TLearnerModel& model);
+  // The questions answered at or after `sinceMs`, each with whether it had been answered before.
+  std::map<int64_t, bool> AnsweredSince(int64_t sinceMs);
+  // The number of answers at or after `sinceMs`.
+  int64_t AnswerCountSince(int64_t sinceMs);
   // The moments of the latest `count` answers, latest first.
   std::vector<int64_t> LatestAnswerTimes(int count);
   // The answers per day for days that start at `dayStarts` (ascending UTC moments); the last day

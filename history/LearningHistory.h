@@ -33,13 +33,14 @@ struct TPlanStatus {
   std::string ExamDate; // "TT.MM.JJJJ"
   int DaysLeft = 0;     // calendar days until the exam day
   double Budget = 0;    // answers per day
-  // Today's questions as the plan chose them at the start of the learning day; the days to come
-  // and the projections only when the whole plan was asked for.
+  // The rest of today's questions and, when the whole plan was asked for, the days to come and
+  // the projections; computed from the memory states of this moment with what is left of
+  // today's budget.
   TExamPlan Plan;
-  // Today's planned questions not answered today, in the plan's order, for the pool.
+  // The rest of today's questions, in the plan's order, for the pool.
   std::vector<PoolEntry> Remaining;
-  int Done = 0;  // today's planned questions answered today
-  int Extra = 0; // questions of the licence answered today outside the plan
+  int Done = 0;         // questions of the licence answered today
+  int AnswersToday = 0; // answers given today
   // P(every area "Bestanden.") at the exam moment with no more study.
   double PassNow = 0;
   bool AnyAnswer = false;

@@ -115,26 +115,25 @@ std::vector<double> TLearningStatistics::AreaRecall(int examLicence, int area, i
 }
 
 std::vector<TPlanQuestion>
-TLearningStatistics::PlanQuestions(int examLicence,
-                                   const std::map<int64_t, TQuestionMemory>& before,
-                                   std::vector<int32_t>& answeredToday) const {
+TLearningStatistics::PlanQuestions(int examLicence, const std::map<int64_t, bool>& answeredToday,
+                                   int& answered, int& newlyMet) const {
   const int recordLicence = RecordLicence(examLicence);
   std::vector<TPlanQuestion> plan;
+  answered = 0;
+  newlyMet = 0;
   for (const TEntry& entry : entries) {
     if (entry.Licence != recordLicence || !IsValidArea(examLicence, entry.Area))
       continue;
-    TPlanQuestion question{entry.RecordNo, entry.Area, std::nullopt, 0};
-    if (entry.Known) {
-      question.State = entry.Known->Memory;
-      question.LastReviewMs = entry.Known->LastReviewMs;
-      const auto earlier = before.find(entry.Known->Id);
-      if (earlier != before.end()) {
-        question.State = earlier->second.State;
-        question.LastReviewMs = earlier->second.LastReviewMs;
-        answeredToday.push_back(entry.RecordNo);
-      }
+    plan.push_back({entry.RecordNo, entry.Area, std::nullopt, 0});
+    if (!entry.Known)
+      continue;
+    plan.back().State = entry.Known->Memory;
+    plan.back().LastReviewMs = entry.Known->LastReviewMs;
+    const auto today = answeredToday.find(entry.Known->Id);
+    if (today != answeredToday.end()) {
+      ++answered;
+      newlyMet += today->second ? 0 : 1;
     }
-    plan.push_back(question);
   }
   return plan;
 }

@@ -50,12 +50,12 @@ public:
   // The recall at `atMs` of every question of an area of the exam licence as the outlook uses it,
   // never-answered questions at the area's prior.
   std::vector<double> AreaRecall(int examLicence, int area, int64_t atMs) const;
-  // The questions of the exam licence's areas as the plan starts from them: a question in
-  // `before` (answered since the plan's day began) starts from that memory, and its record number
-  // goes into `answeredToday`.
+  // The questions of the exam licence's areas as the plan starts from them. `answeredToday` holds
+  // the questions answered today, each with whether it had been met before; `answered` and
+  // `newlyMet` receive how many of the licence's questions were answered and met first today.
   std::vector<TPlanQuestion> PlanQuestions(int examLicence,
-                                           const std::map<int64_t, TQuestionMemory>& before,
-                                           std::vector<int32_t>& answeredToday) const;
+                                           const std::map<int64_t, bool>& answeredToday,
+                                           int& answered, int& newlyMet) const;
   // The areas of the exam licence with their limits from the settings file and their priors.
   std::vector<TPlanArea> PlanAreas(int examLicence) const;
   // The answers of the last `days` local days, today last.

@@ -13,7 +13,6 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
-#include <set>
 
 namespace {
 
@@ -61,11 +60,12 @@ int64_t LearningDayStart(int64_t nowMs) {
                         : LocalTimeOfDay(LocalDayStart(nowMs, -1), kLearningDayStartSeconds);
 }
 
+// Against the schedule's own demand for today: what it still asks for, and whether the rest of
+// today's budget holds it.
 std::string PaceOf(const TPlanStatus& status) {
-  const int covered = static_cast<int>(status.Plan.Today.size()) + status.Extra;
-  if (status.Plan.RequiredToday > covered)
+  if (status.Plan.RequiredToday > static_cast<int>(status.Remaining.size()))
     return "Im Rückstand";
-  if (status.Remaining.empty() && status.Extra > 0)
+  if (status.Plan.RequiredToday == 0)
     return "Voraus";
   return "Im Plan";
 }
@@ -111,7 +111,7 @@ std::string TLearningHistory::SetBudget(const std::string& text) {
            "1 bis " + std::to_string(kMostAnswers) + " Antworten oder von 1 bis " +
            std::to_string(kMostMinutes) + " Minuten (zum Beispiel „80“ oder „30 min“).";
   if (THistoryStore* history = Store())
-    history->SetSetting(kBudgetSetting, !budget                ? std::string()
+    history->SetSetting(kBudgetSetting, !budget           ? std::string()
                                         : budget->Minutes ? std::to_string(budget->Value) + " min"
                                                           : std::to_string(budget->Value));
   return "";
@@ -157,48 +157,46 @@ TPlanStatus TLearningHistory::PlanStatus(bool whole) {
                                  "sie ") +
                      kWhereToSet + " in der Prüfungsprognose und drücken Sie „Übernehmen“.";
   else if (!budget)
-    status.Problem = std::string("Es ist kein tägliches Pensum gesetzt. Setzen Sie es ") +
-                     kWhereToSet + ".";
+    status.Problem =
+        std::string("Es ist kein tägliches Pensum gesetzt. Setzen Sie es ") + kWhereToSet + ".";
   if (!status.Problem.empty())
     return status;
 
   const int64_t now = Platform().UtcNowMs();
   status.Budget = budget->Minutes ? budget->Value * 60 / SecondsPerAnswer() : budget->Value;
-  status.DaysLeft = static_cast<int>(std::lround(
-      static_cast<double>(*ExamDayStart() - LocalDayStart(now, 0)) / kMsPerDay));
+  status.DaysLeft = static_cast<int>(
+      std::lround(static_cast<double>(*ExamDayStart() - LocalDayStart(now, 0)) / kMsPerDay));
   try {
     const TLearningStatistics statistics(Store(), model, DesiredRetention(), now);
     status.AnyAnswer = statistics.AnyAnswer();
     TPlanInputs inputs;
-    std::vector<int32_t> answeredToday;
-    inputs.Questions = statistics.PlanQuestions(
-        status.ExamLicence, Store()->MemoryBefore(LearningDayStart(now), model), answeredToday);
+    THistoryStore& history = *Store();
+    const int64_t dayStart = LearningDayStart(now);
+    inputs.Questions = statistics.PlanQuestions(status.ExamLicence, history.AnsweredSince(dayStart),
+                                                status.Done, inputs.NewlyMetToday);
     if (inputs.Questions.empty()) {
       status.Problem = "Der Fragenkatalog enthält keine Fragen für " +
                        LicenceName(status.ExamLicence) + "; es gibt nichts zu planen.";
       return status;
     }
+    status.AnswersToday = static_cast<int>(history.AnswerCountSince(dayStart));
     inputs.Areas = statistics.PlanAreas(status.ExamLicence);
     inputs.NowMs = now;
     inputs.ExamMs = *examMoment;
     inputs.Budget = status.Budget;
+    inputs.BudgetLeftToday = std::max(0.0, status.Budget - status.AnswersToday);
     inputs.Retention = DesiredRetention();
     if (whole)
       status.Plan = PlanToExam(inputs, model);
     else
       status.Plan.Today = PlanToday(inputs, model);
-    const std::set<int32_t> answered(answeredToday.begin(), answeredToday.end());
     std::map<int32_t, int> areaOf;
     for (const TPlanQuestion& question : inputs.Questions)
       areaOf.emplace(question.RecordNo, question.Area);
-    const int licence = RecordLicence(status.ExamLicence);
+    const auto licence = static_cast<int16_t>(RecordLicence(status.ExamLicence));
     for (int32_t recordNo : status.Plan.Today)
-      if (answered.count(recordNo))
-        ++status.Done;
-      else
-        status.Remaining.push_back(PoolEntry{1, 1, static_cast<int16_t>(licence),
-                                             static_cast<int16_t>(areaOf[recordNo]), recordNo});
-    status.Extra = static_cast<int>(answered.size()) - status.Done;
+      status.Remaining.push_back(
+          PoolEntry{1, 1, licence, static_cast<int16_t>(areaOf[recordNo]), recordNo});
     status.PassNow = 1;
     for (const TAreaOutlook& area : statistics.Outlook(status.ExamLicence, *examMoment))
       status.PassNow *= area.Outlook.Passed;

@@ -107,9 +107,8 @@ int TfrmLernplan::ShowFor(TLearningHistory& learningHistory, bool examRunning) {
 
 void TfrmLernplan::ShowStatus() {
   const bool plan = status.Problem.empty();
-  for (TControl* control :
-       std::initializer_list<TControl*>{lblTage, lblHeute, lblTempo, pbPlan, lblPrognose,
-                                        lblWichtig})
+  for (TControl* control : std::initializer_list<TControl*>{lblTage, lblHeute, lblTempo, pbPlan,
+                                                            lblPrognose, lblWichtig})
     control->SetVisible(plan);
   lblHinweis->SetVisible(!plan);
   if (!plan) {
@@ -117,20 +116,15 @@ void TfrmLernplan::ShowStatus() {
     return;
   }
   const std::string licence = LicenceName(status.ExamLicence);
-  lblTage->SetCaption(
-      (status.DaysLeft == 0 ? std::string("Die Prüfung ist heute")
-                            : "Noch " + Count(status.DaysLeft, "Tag", "Tage") +
-                                  " bis zur Prüfung am " + status.ExamDate) +
-      " (" + licence + ").");
-  const double answers = status.Plan.Days.empty() ? 0 : status.Plan.Days.front().Answers;
-  lblHeute->SetCaption("Heute geplant: " +
-                       Count(static_cast<int>(status.Plan.Today.size()), "Frage", "Fragen") +
-                       " (etwa " + std::to_string(std::lround(answers)) + " von " +
+  lblTage->SetCaption((status.DaysLeft == 0 ? std::string("Die Prüfung ist heute")
+                                            : "Noch " + Count(status.DaysLeft, "Tag", "Tage") +
+                                                  " bis zur Prüfung am " + status.ExamDate) +
+                      " (" + licence + ").");
+  const int planned = status.Done + static_cast<int>(status.Remaining.size());
+  lblHeute->SetCaption("Heute geplant: " + Count(planned, "Frage", "Fragen") +
+                       ", davon erledigt: " + std::to_string(status.Done) + " (Pensum " +
                        std::to_string(std::lround(status.Budget)) +
-                       " Antworten mit Wiederholungen), erledigt: " + std::to_string(status.Done) +
-                       (status.Extra > 0 ? ", dazu " + std::to_string(status.Extra) + " weitere"
-                                         : std::string()) +
-                       ".");
+                       " Antworten am Tag, Wiederholungen falscher Antworten eingerechnet).");
   lblTempo->SetCaption("Stand: " + status.Pace);
   lblPrognose->SetCaption(
       "Chance, am Prüfungstag alle Sachgebiete mit „Bestanden.“ abzuschließen:\n"
@@ -149,13 +143,18 @@ void TfrmLernplan::PaintPlan(TCanvas& canvas) {
   const int width = pbPlan->Width();
   const int height = pbPlan->Height();
   canvas.TextOut(6, 4, "Geplante Antworten bis zur Prüfung", BoldFont());
-  const int legendWidth = 14 + TextWidth(canvas, "neue Fragen", PlainFont()) + 12 + 14 +
-                          TextWidth(canvas, "Wiederholungen", PlainFont());
-  const int legendX = LegendEntry(canvas, width - 8 - legendWidth, 4, kColorNew, "neue Fragen");
-  LegendEntry(canvas, legendX, 4, kColorReview, "Wiederholungen");
-  const std::vector<TPlanDay>& days = status.Plan.Days;
-  if (days.empty())
+  const char* const legend[] = {"erledigt", "neue Fragen", "Wiederholungen"};
+  const uint32_t colors[] = {kColorDone, kColorNew, kColorReview};
+  int legendX = width - 8;
+  for (const char* entry : legend)
+    legendX -= 26 + TextWidth(canvas, entry, PlainFont());
+  for (std::size_t i = 0; i < std::size(legend); ++i)
+    legendX = LegendEntry(canvas, legendX + (i == 0 ? 12 : 0), 4, colors[i], legend[i]);
+  if (status.Plan.Days.empty())
     return;
+  // Today's bar holds the answers given already and the rest of the plan.
+  std::vector<TPlanDay> days = status.Plan.Days;
+  days.front().Answers += status.AnswersToday;
   const int left = 38, right = width - 10, top = 28, bottom = height - 24;
   const int plotHeight = bottom - top;
   double most = 1;
@@ -177,14 +176,22 @@ void TfrmLernplan::PaintPlan(TCanvas& canvas) {
     const int centre = left + static_cast<int>(slot * (static_cast<double>(i) + 0.5));
     const int x = centre - barWidth / 2;
     const int total = static_cast<int>(std::lround(plotHeight * day.Answers / scale));
-    const int fresh =
-        day.NewQuestions + day.Reviews > 0
-            ? total * day.NewQuestions / (day.NewQuestions + day.Reviews)
-            : 0;
-    if (total > fresh)
-      canvas.FillRect({x, bottom - total, barWidth, total - fresh}, kColorReview);
+    const int plannedHeight = static_cast<int>(
+        std::lround(plotHeight * (day.Answers - (i == 0 ? status.AnswersToday : 0)) /
+                    static_cast<double>(scale)));
+    const int fresh = day.NewQuestions + day.Reviews > 0
+                          ? plannedHeight * day.NewQuestions / (day.NewQuestions + day.Reviews)
+                          : 0;
+    const int given = i == 0 ? static_cast<int>(std::lround(plotHeight * status.AnswersToday /
+                                                            static_cast<double>(scale)))
+                             : 0;
+    if (given > 0)
+      canvas.FillRect({x, bottom - given, barWidth, given}, kColorDone);
+    const int plannedTop = total - given;
+    if (plannedTop > fresh)
+      canvas.FillRect({x, bottom - total, barWidth, plannedTop - fresh}, kColorReview);
     if (fresh > 0)
-      canvas.FillRect({x, bottom - fresh, barWidth, fresh}, kColorNew);
+      canvas.FillRect({x, bottom - given - fresh, barWidth, fresh}, kColorNew);
     const bool labelled = i % labelEvery == 0;
     canvas.Line(centre, bottom, centre, bottom + (labelled ? 5 : 2), kAxis);
     if (labelled) {

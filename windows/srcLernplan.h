@@ -15,7 +15,8 @@ public:
   // The modal result of "Heutiges Pensum lernen": the pool holds today's planned questions that
   // are still to do. Closing leaves 0.
   static constexpr int mrPensum = 1;
-  // The colours of the chart's new questions and reviews.
+  // The colours of the chart's answers given today, new questions and reviews.
+  static constexpr uint32_t kColorDone = 0x8FBF8F;
   static constexpr uint32_t kColorNew = 0xF0A830;
   static constexpr uint32_t kColorReview = 0x2A6496;
 
