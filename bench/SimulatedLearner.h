@@ -26,7 +26,8 @@ inline double LogUniform(TRandom& random, double low, double high) {
 inline double Logistic(double x) { return 1 / (1 + std::exp(-x)); }
 
 // A learner's true memory: FSRS-6 with every parameter of the defaults scaled by a factor of its
-// own between 0.5 and 1.5, then kept within the bounds a fit keeps them in.
+// own between 0.5 and 1.5, then kept as a fit keeps them (within its bounds, and the four that
+// binary grading does not use at their defaults).
 inline TFsrsParameters DrawTrueParameters(TRandom& random) {
   TFsrsParameters truth = DefaultFsrsParameters();
   for (double& w : truth.W)
