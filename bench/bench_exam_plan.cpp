@@ -516,6 +516,24 @@ int main(int argc, char** argv) {
       std::printf("\n");
     }
 
+    std::printf("\nthe plan's projection per cell, mean over the learners, against the truth and "
+                "one sitting per learner\n");
+    std::printf("  days budget | day one | half-way | true  | observed\n");
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      TMean dayOne;
+      TMean halfWay;
+      TMean truePass;
+      TMean observed;
+      for (const TResult& result : results[c]) {
+        dayOne.Add(result.Projections[0]);
+        halfWay.Add(result.Projections[1]);
+        truePass.Add(result.Pass[kPlan]);
+        observed.Add(result.Sitting ? 1 : 0);
+      }
+      std::printf("  %4d %6d | %7.3f | %8.3f | %.3f | %.3f ± %.3f\n", cells[c].Days,
+                  cells[c].Budget, dayOne.Mean(), halfWay.Mean(), truePass.Mean(), observed.Mean(),
+                  observed.Error());
+    }
     PrintReliability("on day one", results, 0);
     PrintReliability("half-way to the exam", results, 1);
 
