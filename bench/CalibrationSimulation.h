@@ -18,6 +18,7 @@
 #pragma once
 
 #include "bench/BenchSupport.h"
+#include "bench/SimulatedLearner.h"
 
 #include "core/ExamGrading.h"
 #include "history/CalendarDate.h"
@@ -50,19 +51,11 @@ constexpr int64_t kMsPerDay = 86400000;
 constexpr int64_t kMsPerSecond = 1000;
 constexpr int kSecondsPerHour = 3600;
 
-using TRandom = std::mt19937_64;
-
-inline double Uniform(TRandom& random, double low, double high) {
-  return std::uniform_real_distribution<double>(low, high)(random);
-}
-inline int UniformInt(TRandom& random, int low, int high) {
-  return std::uniform_int_distribution<int>(low, high)(random);
-}
-inline bool Chance(TRandom& random, double p) { return Uniform(random, 0, 1) < p; }
-inline double LogUniform(TRandom& random, double low, double high) {
-  return std::exp(Uniform(random, std::log(low), std::log(high)));
-}
-inline double Logistic(double x) { return 1 / (1 + std::exp(-x)); }
+using simulated::Chance;
+using simulated::LogUniform;
+using simulated::TRandom;
+using simulated::Uniform;
+using simulated::UniformInt;
 
 // The two editions of the catalogue: the one before the flight school's revision and the one on
 // disk, which every learner has at the exam.
@@ -101,7 +94,7 @@ inline TCatalogue WriteRevisedCatalogue(const std::string& path) {
   const auto add = [&](int area, bool former, bool current) {
     TQuestion question;
     question.Area = area;
-    question.Ease = Uniform(random, -1.0, 1.0);
+    question.Ease = simulated::DrawEase(random);
     question.RecordNo = {former ? 0 : -1, current ? 0 : -1};
     catalogue.Questions.push_back(question);
   };
@@ -178,13 +171,9 @@ struct TLearner {
 inline TLearner DrawLearner(TRandom& random, int questions) {
   constexpr int64_t kFirstStartMs = 1769990400000; // 2026-02-02 00:00 UTC
   TLearner learner;
-  TFsrsParameters truth = DefaultFsrsParameters();
-  for (double& w : truth.W)
-    w *= Uniform(random, 0.5, 1.5);
-  learner.Truth = FsrsProjected(truth);
-  // Before studying, about 15 % to 50 % right at the learner's centre (four answers, some prior
-  // knowledge); each question's ease moves it.
-  learner.FirstTryLogit = Uniform(random, -1.7, 0.0);
+  learner.Truth = simulated::DrawTrueParameters(random);
+  // Each question's ease moves the learner's chance before studying.
+  learner.FirstTryLogit = simulated::DrawFirstTryLogit(random);
   // The first study day somewhere in February to April, so that some study periods span the
   // change to summer time.
   learner.StartDayMs = LocalDayStart(kFirstStartMs + 12 * 3600000, UniformInt(random, 0, 75));
@@ -272,7 +261,7 @@ public:
         memory(learner.Truth), truth(catalogue.Questions.size()),
         firstTry(catalogue.Questions.size()), met(catalogue.Questions.size(), false) {
     for (std::size_t q = 0; q < firstTry.size(); ++q)
-      firstTry[q] = Logistic(learner.FirstTryLogit + catalogue.Questions[q].Ease);
+      firstTry[q] = simulated::FirstTryChance(learner.FirstTryLogit, catalogue.Questions[q].Ease);
   }
 
   TLearnerResult Run(const std::string& path) {

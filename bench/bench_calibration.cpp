@@ -260,11 +260,7 @@ int main(int argc, char** argv) {
     platform.SetProgramPath(dir.File("aerolern"));
     // Central European time with the change to summer time of 2026, which the study periods may
     // span.
-    platform.SetUtcOffsetRule([](int64_t utcMs) {
-      constexpr int64_t kSummerFromMs = 1774746000000;  // 2026-03-29 01:00 UTC
-      constexpr int64_t kSummerUntilMs = 1792890000000; // 2026-10-25 01:00 UTC
-      return utcMs >= kSummerFromMs && utcMs < kSummerUntilMs ? 7200 : 3600;
-    });
+    platform.SetUtcOffsetRule(simulated::CentralEuropeanOffset);
     WriteTextFile(dir.File("aerolern.ini"),
                   "AnzPrfFragenGSA=30\nAnzMuendlichGSA=6\nAnzNichtBestGSA=8\n");
     const TCatalogue catalogue = WriteRevisedCatalogue(dir.File(CatalogueFileName));

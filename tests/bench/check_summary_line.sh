@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Runs the calibration benchmark's small configuration (the program and its arguments are given):
-# it must exit 0 and end with the summary line of the fitted outlook.
+# Runs a benchmark's small configuration: the first argument is the pattern (a bash regular
+# expression) of its summary line, the rest the program and its arguments. It must exit 0 and end
+# with that line.
 set -uo pipefail
+pattern=$1
+shift
 output=$("$@")
 status=$?
 printf '%s\n' "$output"
@@ -10,7 +13,6 @@ if ((status != 0)); then
   exit 1
 fi
 last=$(printf '%s\n' "$output" | tail -n 1)
-pattern='^fitted: worst judged tenth off by [0-9]\.[0-9]{2}; Brier outlook [0-9]\.[0-9]{4}, baseline [0-9]\.[0-9]{4}, noise floor [0-9]\.[0-9]{4}$'
 if [[ ! $last =~ $pattern ]]; then
   echo "the last line is not the summary line: $last"
   exit 1
