@@ -3,7 +3,7 @@
 // adds the days until the exam and the projections.
 //
 // Every question of the catalogue belongs to the A licence, its areas interleaved; the answers go
-// round the questions one a minute and end an hour before "now", so that every question has a
+// round the questions one a minute and end the evening before, so that every question has a
 // memory state and some of them are due. The exam is three weeks away, the budget 80 answers a
 // day. The history is opened before measuring, as it stays open in a run after its first use.
 #include "bench/HistoryBenchSupport.h"
@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
     const std::string history = dir.File(HistoryFileName);
     const std::vector<TBenchRecord> records =
         WriteHistoryCatalogue(dir.File(CatalogueFileName), kQuestions, AreasOfTheLicence());
-    const int64_t lastMs = platform.UtcNowMs() - 3600000;
+    // The last answer was given last evening: today's budget is untouched.
+    const int64_t lastMs = LocalDayStart(platform.UtcNowMs(), 0) - 4 * 3600000;
     const TBenchAnswers answers(records, kAnswers, lastMs - (kAnswers - 1) * kAnswerStepMs,
                                 kAnswerStepMs);
     WriteBenchHistory(history, answers, BenchMemoryStates(answers, records.size()), records);

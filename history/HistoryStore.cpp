@@ -23,7 +23,6 @@ const char* const HistoryFileName = "Lernverlauf.sqlite";
 namespace {
 
 constexpr int kBusyTimeoutMs = 3000;
-constexpr int64_t kMappedBytes = 256 << 20;
 
 // Version 1: questions with their memory state and answer counts (caches of the log), answers,
 // exam gradings, settings, and the public view of the answers.
@@ -234,9 +233,6 @@ THistoryStore::THistoryStore(const std::string& filePath) : path(filePath) {
     Migrate();
     database->exec("PRAGMA journal_mode=WAL");
     database->exec("PRAGMA synchronous=NORMAL");
-    // Reading the answers of single questions jumps through the whole file; mapped into memory,
-    // each jump is a memory access rather than a read call.
-    database->exec("PRAGMA mmap_size=" + std::to_string(kMappedBytes));
     recording = std::make_unique<TRecordingStatements>(*database);
   });
   const auto identity = FileIdentity(path);
@@ -578,7 +574,10 @@ void THistoryStore::RebuildMemoryInTransaction(const TLearnerModel& model) {
 std::map<int64_t, bool> THistoryStore::AnsweredSince(int64_t sinceMs) {
   return Guarded("beim Lesen", [&] {
     std::map<int64_t, bool> answered;
-    SQLite::Statement questions(*database, "SELECT DISTINCT frage FROM antwort WHERE zeit_ms >= ?");
+    // By the time index: for DISTINCT the planner would walk the question index and look up the
+    // time of every answer.
+    SQLite::Statement questions(
+        *database, "SELECT DISTINCT frage FROM antwort INDEXED BY antwort_zeit WHERE zeit_ms >= ?");
     questions.bind(1, sinceMs);
     while (questions.executeStep())
       answered.emplace(questions.getColumn(0).getInt64(), false);
@@ -597,7 +596,8 @@ std::map<int64_t, bool> THistoryStore::AnsweredSince(int64_t sinceMs) {
 
 int64_t THistoryStore::AnswerCountSince(int64_t sinceMs) {
   return Guarded("beim Lesen", [&] {
-    SQLite::Statement count(*database, "SELECT count(*) FROM antwort WHERE zeit_ms >= ?");
+    SQLite::Statement count(
+        *database, "SELECT count(*) FROM antwort INDEXED BY antwort_zeit WHERE zeit_ms >= ?");
     count.bind(1, sinceMs);
     count.executeStep();
     return count.getColumn(0).getInt64();
