@@ -70,6 +70,8 @@ TEST_F(StartupTest, MenuEntriesAndShortcuts) {
       {"AktuelleFragelschen1", "Aktuelle Frage löschen", ShortCut('L', ssCtrl)},
       {"mnuLernstandFaelligeFragen", "Fällige Fragen wiederholen", ShortCut('W', ssCtrl)},
       {"mnuLernstandStatistik", "Lernstatistik...", ShortCut('T', ssCtrl)},
+      {"mnuLernstandPensum", "Heutiges Pensum lernen", ShortCut('P', ssCtrl)},
+      {"mnuLernstandLernplan", "Lernplan...", 0},
       {"Kurzhilfe1", "Kurzhilfe", ShortCut(vkF1, ssCtrl)},
       {"mnuHilfe", "Hilfe", ShortCut(vkF1)},
       {"btnInfosUeber", "Über Talwinder Flugschule Ost", ShortCut(vkF1, ssShift | ssCtrl)},
