@@ -105,8 +105,10 @@ private:
   // The value of raising the exam recall of one question of each area by one: the derivative of
   // log P(every area passed), by a finite difference of the area's outlook.
   std::vector<double> AreaValues() const;
+  // The questions to review, best first: the candidates of the policy, or with `rest` the
+  // plan's other met questions whose review still raises the chance.
   std::vector<TChoice> Candidates(int64_t atMs, bool lastDays, TPlanPolicy policy,
-                                  const std::vector<double>& values) const;
+                                  const std::vector<double>& values, bool rest = false) const;
   std::vector<TChoice> NewQuestions(int64_t atMs, TPlanPolicy policy,
                                     const std::vector<double>& values) const;
 
@@ -180,7 +182,7 @@ std::vector<double> TSimulation::AreaValues() const {
 }
 
 std::vector<TChoice> TSimulation::Candidates(int64_t atMs, bool lastDays, TPlanPolicy policy,
-                                             const std::vector<double>& values) const {
+                                             const std::vector<double>& values, bool rest) const {
   std::vector<TChoice> candidates;
   for (std::size_t i = 0; i < beliefs.size(); ++i) {
     if (beliefs[i].Parts.empty())
@@ -188,14 +190,19 @@ std::vector<TChoice> TSimulation::Candidates(int64_t atMs, bool lastDays, TPlanP
     const double recall = RecallOf(beliefs[i], Prior(i), atMs);
     const bool due = recall < inputs.Retention;
     const double examRecall = ExamRecall(i);
-    if (!due && !(policy == TPlanPolicy::Plan && lastDays && examRecall < kExamRecallGoal))
+    const bool candidate =
+        due || (policy == TPlanPolicy::Plan && lastDays && examRecall < kExamRecallGoal);
+    if (candidate == rest)
       continue;
     double value = -recall; // lowest recall first
     if (policy == TPlanPolicy::Plan) {
+      // Worth per expected answer: a review that is likely to fail costs its repeat too.
       const TBelief after = Reviewed(beliefs[i], Prior(i), atMs);
-      value = values[areaOf[i]] * (RecallOf(after, Prior(i), inputs.ExamMs) - examRecall);
+      value = values[areaOf[i]] * (RecallOf(after, Prior(i), inputs.ExamMs) - examRecall) /
+              (2 - recall);
     }
-    candidates.push_back({i, value, recall});
+    if (!rest || value > 0)
+      candidates.push_back({i, value, recall});
   }
   std::stable_sort(candidates.begin(), candidates.end(),
                    [](const TChoice& a, const TChoice& b) { return a.Value > b.Value; });
@@ -282,8 +289,9 @@ TPlanDay TSimulation::Day(int session, int sessions, TPlanPolicy policy,
   case TPlanPolicy::PacedNewThenDue:
     nextNew = take(fresh, 0, pace);
     take(candidates, 0, candidates.size());
-    if (policy == TPlanPolicy::Plan && nextNew == std::min(pace, fresh.size()))
-      take(fresh, nextNew, fresh.size());
+    if (policy == TPlanPolicy::Plan && nextNew == std::min(pace, fresh.size()) &&
+        take(fresh, nextNew, fresh.size()) == fresh.size() && spent + 1 <= budget)
+      take(Candidates(day.SessionMs, left <= kLastDays, policy, values, true), 0, beliefs.size());
     break;
   case TPlanPolicy::DueThenNew:
     take(candidates, 0, candidates.size());
