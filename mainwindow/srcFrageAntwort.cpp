@@ -206,8 +206,9 @@ void TfrmFrageAntwort::CreateMenu() {
   mnuLernstandPensum =
       bind(mnuLernstand->Add("mnuLernstandPensum", "Heutiges Pensum lernen", ShortCut('P', ssCtrl)),
            &TfrmFrageAntwort::mnuLernstandPensumClick);
-  mnuLernstandLernplan = bind(mnuLernstand->Add("mnuLernstandLernplan", "Lernplan...", 0),
-                              &TfrmFrageAntwort::mnuLernstandLernplanClick);
+  mnuLernstandLernplan =
+      bind(mnuLernstand->Add("mnuLernstandLernplan", "Lernplan...", ShortCut('J', ssCtrl)),
+           &TfrmFrageAntwort::mnuLernstandLernplanClick);
 
   mnuInfos = MainMenu1->Add("mnuInfos", "Infos");
   Kurzhilfe1 = bind(mnuInfos->Add("Kurzhilfe1", "Kurzhilfe", ShortCut(vkF1, ssCtrl)),

@@ -71,7 +71,7 @@ TEST_F(StartupTest, MenuEntriesAndShortcuts) {
       {"mnuLernstandFaelligeFragen", "Fällige Fragen wiederholen", ShortCut('W', ssCtrl)},
       {"mnuLernstandStatistik", "Lernstatistik...", ShortCut('T', ssCtrl)},
       {"mnuLernstandPensum", "Heutiges Pensum lernen", ShortCut('P', ssCtrl)},
-      {"mnuLernstandLernplan", "Lernplan...", 0},
+      {"mnuLernstandLernplan", "Lernplan...", ShortCut('J', ssCtrl)},
       {"Kurzhilfe1", "Kurzhilfe", ShortCut(vkF1, ssCtrl)},
       {"mnuHilfe", "Hilfe", ShortCut(vkF1)},
       {"btnInfosUeber", "Über Talwinder Flugschule Ost", ShortCut(vkF1, ssShift | ssCtrl)},
