@@ -78,6 +78,15 @@ TEST_F(LernplanTest, BudgetAndDateAreCheckedAndTheWindowSaysWhatIsMissing) {
   EXPECT_TRUE(Take(InDays(7), "12").empty());
   EXPECT_EQ(Main().History().BudgetText(), "12");
 
+  // A licence without questions in the catalogue has nothing to plan.
+  EXPECT_EQ(Main().History().SetExamLicence(2), "");
+  EXPECT_EQ(Main().History().SetExamLicence(7), "Diese Lizenz bietet Aerolern nicht an.");
+  OpenPlan([&](TForm& window) {
+    EXPECT_EQ(ControlOf<TLabel>(window, "lblHinweis").Caption(),
+              "Der Fragenkatalog enthält keine Fragen für Unbeschränkter Luftfahrerschein; es "
+              "gibt nichts zu planen.");
+  });
+
   // The day after the exam the date has passed.
   platform.SetUtcNow(LocalDayStart(platform.UtcNowMs(), 8) + 12 * 3600000);
   OpenPlan([&](TForm& window) {
@@ -85,6 +94,15 @@ TEST_F(LernplanTest, BudgetAndDateAreCheckedAndTheWindowSaysWhatIsMissing) {
                   .Caption()
                   .find("Der Prüfungstermin " + InDays(-1) + " ist vorbei."),
               0u);
+  });
+}
+
+TEST_F(LernplanTest, AnUnreadableHistoryIsOneSentence) {
+  WriteFileBytes(HistoryFileName, std::string(3000, 'z'));
+  Start();
+  OpenPlan([&](TForm& window) {
+    EXPECT_EQ(ControlOf<TLabel>(window, "lblHinweis").Caption(),
+              "Ohne nutzbaren Lernverlauf gibt es keinen Lernplan.");
   });
 }
 
