@@ -1,10 +1,11 @@
 // What the simulations of learners share: random draws, a learner's true memory and chance to know
-// a question before studying it, and the learners' time zone.
+// a question before studying it, and the learners' time zone, and means with their standard errors.
 #pragma once
 
 #include "history/FsrsFit.h"
 #include "history/FsrsModel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -53,5 +54,25 @@ inline int32_t CentralEuropeanOffset(int64_t utcMs) {
   constexpr int64_t kSummerUntilMs = 1792890000000; // 2026-10-25 01:00 UTC
   return utcMs >= kSummerFromMs && utcMs < kSummerUntilMs ? 7200 : 3600;
 }
+
+// The mean of a series and the standard error of that mean.
+struct TMean {
+  double Sum = 0;
+  double Squares = 0;
+  int Count = 0;
+
+  void Add(double x) {
+    Sum += x;
+    Squares += x * x;
+    ++Count;
+  }
+  double Mean() const { return Count > 0 ? Sum / Count : 0; }
+  double Error() const {
+    if (Count < 2)
+      return 0;
+    const double variance = (Squares - Sum * Sum / Count) / (Count - 1);
+    return std::sqrt(std::max(0.0, variance) / Count);
+  }
+};
 
 } // namespace simulated

@@ -44,6 +44,7 @@
 namespace {
 
 using namespace calibration;
+using simulated::TMean;
 
 constexpr int kMinimumPerTenth = 100;
 constexpr double kTolerance = 0.05;
@@ -79,26 +80,6 @@ double Brier(const TOutcomes& predicted, TExamVerdict verdict) {
          square(predicted.Oral - (verdict == TExamVerdict::MuendlicheNachpruefung ? 1 : 0)) +
          square(predicted.Failed - (verdict == TExamVerdict::NichtBestanden ? 1 : 0));
 }
-
-// The mean of a series and the standard error of that mean.
-struct TMean {
-  double Sum = 0;
-  double Squares = 0;
-  int Count = 0;
-
-  void Add(double x) {
-    Sum += x;
-    Squares += x * x;
-    ++Count;
-  }
-  double Mean() const { return Count > 0 ? Sum / Count : 0; }
-  double Error() const {
-    if (Count < 2)
-      return 0;
-    const double variance = (Squares - Sum * Sum / Count) / (Count - 1);
-    return std::sqrt(std::max(0.0, variance) / Count);
-  }
-};
 
 // One tenth of predicted P(Bestanden).
 struct TTenth {

@@ -331,26 +331,6 @@ TResult RunLearner(const TLearner& learner, const TCell& cell, std::size_t cellI
   return result;
 }
 
-// The mean of a series and the standard error of that mean.
-struct TMean {
-  double Sum = 0;
-  double Squares = 0;
-  int Count = 0;
-
-  void Add(double x) {
-    Sum += x;
-    Squares += x * x;
-    ++Count;
-  }
-  double Mean() const { return Count > 0 ? Sum / Count : 0; }
-  double Error() const {
-    if (Count < 2)
-      return 0;
-    const double variance = (Squares - Sum * Sum / Count) / (Count - 1);
-    return std::sqrt(std::max(0.0, variance) / Count);
-  }
-};
-
 // Projections against sittings in tenths of the projection.
 void PrintReliability(const char* when, const std::vector<std::vector<TResult>>& results,
                       std::size_t which) {
