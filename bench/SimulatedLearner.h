@@ -1,5 +1,5 @@
 // What the simulations of learners share: random draws, a learner's true memory and chance to know
-// a question before studying it, and the learners' time zone, and means with their standard errors.
+// a question before studying it, the learners' time zone, and means with their standard errors.
 #pragma once
 
 #include "history/FsrsFit.h"
