@@ -3,7 +3,7 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/deps.sh
+scripts/deps.sh test
 jobs=$(nproc)
 
 # On CI (CI=true) a compiler warning fails the build; elsewhere it is only shown. The value is
@@ -13,7 +13,8 @@ if [[ ${CI:-} == true ]]; then
   AEROLERN_WERROR=ON
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAEROLERN_WERROR="$AEROLERN_WERROR"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAEROLERN_WERROR="$AEROLERN_WERROR" \
+  -DAEROLERN_TESTS=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 

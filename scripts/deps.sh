@@ -1,12 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, or prints the install line.
+# Installs the Debian packages that building and running the trainer need ("run"), or those and
+# what the tests need besides ("test", the default); without root it prints the install line.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg62-turbo-dev libjpeg-turbo-progs libsqlite3-dev libsqlitecpp-dev sqlite3 libfltk1.3-dev
-  libxtst-dev libxfixes-dev xvfb xdotool openbox x11-utils imagemagick fonts-liberation chromium
+run_packages=(g++ cmake ninja-build pkg-config libjpeg62-turbo-dev libsqlite3-dev libsqlitecpp-dev
+  libfltk1.3-dev fonts-liberation xdg-utils)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs sqlite3
+  libxtst-dev libxfixes-dev xvfb xdotool openbox x11-utils imagemagick chromium
   desktop-file-utils clang libclang-rt-14-dev
-  lintian appstream man-db groff-base dpkg-dev xdg-utils libreoffice-calc-nogui unzip)
+  lintian appstream man-db groff-base dpkg-dev libreoffice-calc-nogui unzip)
+
+case "${1:-test}" in
+run) packages=("${run_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+*)
+  echo "usage: $0 [run|test]" >&2
+  exit 2
+  ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
