@@ -29,43 +29,16 @@ demo_pid=""
 cleanup() {
   [[ -n $demo_pid ]] && kill "$demo_pid" 2>/dev/null && wait "$demo_pid" 2>/dev/null
   stop_xvfb
+  remove_demo_tmp
 }
 trap cleanup EXIT
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-
-# Waits up to five seconds until the demo has printed the line (exactly) COUNT times.
-wait_line() {
-  local line=$1 count=${2:-1}
-  for _ in $(seq 50); do
-    [[ $(grep -cxF -- "$line" "$log") -ge $count ]] && return 0
-    sleep 0.1
-  done
-  fail "the demo did not report \"$line\" (x$count)"
-  return 1
-}
-
-# Clicks the middle of the box of a control whose "at NAME X Y W H" line the demo printed,
-# or the point DX pixels from its left edge when DX is given.
-MENU_BAR=19
-click_control() {
-  local name=$1 dx=${2:-}
-  local x y w h
-  read -r x y w h < <(awk -v n="$name" '$1 == "at" && $2 == n { print $3, $4, $5, $6 }' "$log")
-  [[ -n $x ]] || { fail "no layout line for $name"; return 1; }
-  local px=$((x + ${dx:-$((w / 2))}))
-  local py=$((y + MENU_BAR + h / 2))
-  xdotool mousemove --window "$window" "$px" "$py" click 1
-}
+# shellcheck source=demo_support.sh
+source "$here/demo_support.sh"
 
 "$demo" >"$log" 2>"$out/demo_x11.err" &
 demo_pid=$!
-window=$(timeout 10 xdotool search --sync --name '^Aerolern Toolkit-Demo$' | head -1)
-if [[ -z $window ]]; then
+main=$(timeout 10 xdotool search --sync --name '^Aerolern Toolkit-Demo$' | head -1)
+if [[ -z $main ]]; then
   echo "FAIL: the demo window did not appear"
   cat "$out/demo_x11.err"
   exit 1
@@ -127,7 +100,7 @@ sleep 0.3
 import -window root "$out/demo_x11.png" || fail "no screenshot"
 
 # Escape presses the demo's cancel button, which closes the main window and ends the program.
-xdotool mousemove --window "$window" 5 60
+xdotool mousemove --window "$main" 5 60
 xdotool key Escape
 wait_line "btnSchliessen click"
 wait_line "closed"

@@ -31,38 +31,11 @@ cleanup() {
   [[ -n $demo_pid ]] && kill "$demo_pid" 2>/dev/null && wait "$demo_pid" 2>/dev/null
   [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
   stop_xvfb
+  remove_demo_tmp
 }
 trap cleanup EXIT
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-
-# Waits up to five seconds until the demo has printed the line (exactly) COUNT times.
-wait_line() {
-  local line=$1 count=${2:-1}
-  for _ in $(seq 50); do
-    [[ $(grep -cxF -- "$line" "$log") -ge $count ]] && return 0
-    sleep 0.1
-  done
-  fail "the demo did not report \"$line\" (x$count)"
-  return 1
-}
-
-# Clicks the middle of a control whose "at NAME X Y W H" line the demo printed (client-area
-# coordinates), or the point DX pixels from its left edge when DX is given. click_control
-# clicks in the main window, below its menu bar; click_in clicks in another window.
-MENU_BAR=19
-click_in() {
-  local window=$1 offset=$2 name=$3 dx=${4:-}
-  local x y w h
-  read -r x y w h < <(awk -v n="$name" '$1 == "at" && $2 == n { print $3, $4, $5, $6 }' "$log")
-  [[ -n $x ]] || { fail "no layout line for $name"; return 1; }
-  xdotool mousemove --window "$window" $((x + ${dx:-$((w / 2))})) $((y + offset + h / 2)) click 1
-}
-click_control() { click_in "$main" "$MENU_BAR" "$@"; }
+# shellcheck source=demo_support.sh
+source "$here/demo_support.sh"
 
 # Checks that a tool window names the main window as its owner and stays out of the task list.
 check_hints() {
