@@ -76,7 +76,7 @@ public:
   TNotifyEvent OnShow;
   TNotifyEvent OnActivate;
   TCloseEvent OnClose;
-  TKeyPressEvent OnKeyPress;
+  // Typed characters without a focused control go to the OnKeyPress every control has.
 
   // Runs OnCreate; the application calls it once the form exists.
   void DoCreate();

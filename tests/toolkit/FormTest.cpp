@@ -213,6 +213,13 @@ TEST_F(ToolkitTest, TypingGoesToTheFocusedControlOrTheForm) {
   form.SetFocusedControl(nullptr);
   TypeChar(form, 'x');
   EXPECT_EQ(formKeys, U"x");
+  // The form's key-press event is the one every control has, also when set through a control.
+  static_cast<TControl&>(form).OnKeyPress = [&](TObject*, char32_t& key) {
+    formKeys += U'!';
+    formKeys += key;
+  };
+  TypeChar(form, 'y');
+  EXPECT_EQ(formKeys, U"x!y");
   // A program-set text may be longer; the limit holds for typing.
   form.inpName->SetText("Thermikschlauch");
   EXPECT_EQ(form.inpName->Text(), "Thermikschlauch");
