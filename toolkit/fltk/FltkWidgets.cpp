@@ -220,53 +220,33 @@ int TFltkButton::handle(int event) {
   return result >= 0 ? result : Fl_Button::handle(event);
 }
 
-TFltkCheckBox::TFltkCheckBox(TFltkFormPeer& owner, TCheckBox& box)
-    : Fl_Check_Button(box.Left(), box.Top(), box.Width(), box.Height()),
-      TFltkLink(owner, box, *this) {
-  align(kInsideLeft);
+template <class FlButton, class Model>
+TFltkMarkButton<FlButton, Model>::TFltkMarkButton(TFltkFormPeer& owner, Model& model)
+    : FlButton(model.Left(), model.Top(), model.Width(), model.Height()),
+      TFltkLink(owner, model, *this) {
+  this->align(kInsideLeft);
 }
 
-void TFltkCheckBox::draw() {
-  fl_push_clip(x(), y(), w(), h());
-  Fl_Check_Button::draw();
+template <class FlButton, class Model> void TFltkMarkButton<FlButton, Model>::draw() {
+  fl_push_clip(this->x(), this->y(), this->w(), this->h());
+  FlButton::draw();
   fl_pop_clip();
 }
 
-int TFltkCheckBox::handle(int event) {
+template <class FlButton, class Model> int TFltkMarkButton<FlButton, Model>::handle(int event) {
   const int result = HandleInput(event);
-  return result >= 0 ? result : Fl_Check_Button::handle(event);
+  return result >= 0 ? result : FlButton::handle(event);
 }
 
-void TFltkCheckBox::Apply(TChange what) {
+template <class FlButton, class Model> void TFltkMarkButton<FlButton, Model>::Apply(TChange what) {
   if (what == TChange::Checked)
-    value(static_cast<const TCheckBox*>(control)->Checked() ? 1 : 0);
+    this->value(static_cast<const Model*>(control)->Checked() ? 1 : 0);
   else
     TFltkLink::Apply(what);
 }
 
-TFltkRadioButton::TFltkRadioButton(TFltkFormPeer& owner, TRadioButton& button)
-    : Fl_Round_Button(button.Left(), button.Top(), button.Width(), button.Height()),
-      TFltkLink(owner, button, *this) {
-  align(kInsideLeft);
-}
-
-void TFltkRadioButton::draw() {
-  fl_push_clip(x(), y(), w(), h());
-  Fl_Round_Button::draw();
-  fl_pop_clip();
-}
-
-int TFltkRadioButton::handle(int event) {
-  const int result = HandleInput(event);
-  return result >= 0 ? result : Fl_Round_Button::handle(event);
-}
-
-void TFltkRadioButton::Apply(TChange what) {
-  if (what == TChange::Checked)
-    value(static_cast<const TRadioButton*>(control)->Checked() ? 1 : 0);
-  else
-    TFltkLink::Apply(what);
-}
+template class TFltkMarkButton<Fl_Check_Button, TCheckBox>;
+template class TFltkMarkButton<Fl_Round_Button, TRadioButton>;
 
 TFltkEdit::TFltkEdit(TFltkFormPeer& owner, TEdit& edit)
     : Fl_Input(edit.Left(), edit.Top(), edit.Width(), edit.Height()),

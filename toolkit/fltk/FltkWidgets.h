@@ -83,23 +83,18 @@ public:
 // Check boxes, radio buttons and push buttons clip their caption to their bounds as desktop
 // controls do: a check box only as wide as its box shows no caption.
 
-// TCheckBox: the tick always shows the model's Checked; FLTK's own toggle never runs.
-class TFltkCheckBox : public Fl_Check_Button, public TFltkLink {
+// TCheckBox and TRadioButton: the mark always shows the model's Checked; FLTK's own toggle never
+// runs, and the model keeps radio siblings exclusive. One class for both, on the FLTK button
+// that draws the mark (a square or a round one).
+template <class FlButton, class Model> class TFltkMarkButton : public FlButton, public TFltkLink {
 public:
-  TFltkCheckBox(TFltkFormPeer& owner, TCheckBox& box);
+  TFltkMarkButton(TFltkFormPeer& owner, Model& model);
   void draw() override;
   int handle(int event) override;
   void Apply(TChange what) override;
 };
-
-// TRadioButton: shows the model's Checked; the model keeps the siblings exclusive.
-class TFltkRadioButton : public Fl_Round_Button, public TFltkLink {
-public:
-  TFltkRadioButton(TFltkFormPeer& owner, TRadioButton& button);
-  void draw() override;
-  int handle(int event) override;
-  void Apply(TChange what) override;
-};
+using TFltkCheckBox = TFltkMarkButton<Fl_Check_Button, TCheckBox>;
+using TFltkRadioButton = TFltkMarkButton<Fl_Round_Button, TRadioButton>;
 
 // TEdit: mirrors the model's text. Typing goes to the form as keys, so the model's TEdit does
 // the editing (and its maximum length); the FLTK input only keeps cursor and selection.
