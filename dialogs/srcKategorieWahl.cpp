@@ -128,10 +128,7 @@ void TfrmKategorieWahl::btnOkClick(TObject*) { Close(); }
 bool IsAreaChecked(int licence, int area) {
   if (frmKategorieWahl == nullptr)
     return false;
-  const std::string filler = area < 10 ? "0" : "";
-  const std::string name =
-      area == 0 ? "chkKat0" + std::to_string(licence)
-                : "chkUKat0" + std::to_string(licence) + filler + std::to_string(area);
-  const auto* box = frmKategorieWahl->Find<TCheckBox>(name);
+  const auto* box = frmKategorieWahl->Find<TCheckBox>(area == 0 ? LicenceBoxName(licence)
+                                                                : AreaBoxName(licence, area));
   return box != nullptr && box->Checked();
 }
