@@ -93,6 +93,11 @@ void TQuestionData::SelectCategories(int code, int area) {
 
 void TQuestionData::SelectAllCategories() { slotFlags.fill(true); }
 
+void TQuestionData::SetSlotSelected(int slot, bool selected) {
+  if (slot >= 0 && slot < kSlotCount)
+    slotFlags[static_cast<std::size_t>(slot)] = selected;
+}
+
 bool TQuestionData::SlotSelected(int slot) const {
   return slot >= 0 && slot < kSlotCount && slotFlags[static_cast<std::size_t>(slot)];
 }

@@ -23,6 +23,8 @@ public:
   // every slot whose box the installed query reports as ticked.
   void SelectCategories(int code, int area);
   void SelectAllCategories();
+  // Sets or clears one slot's flag; a slot outside 0 to 27 changes nothing.
+  void SetSlotSelected(int slot, bool selected);
   bool SlotSelected(int slot) const;
   bool CategorySelected(int licence, int area) const;
   void SetAreaCheckedQuery(std::function<bool(int, int)> query);

@@ -390,6 +390,10 @@ int TfrmFrageAntwort::CurrentMode() const {
 
 void TfrmFrageAntwort::ApplyMode(int mode) {
   const bool leavingExam = mode != modePruefung && mnuProgrammPruefungsmodus->Checked();
+  // The exam selects one area at a time, which clears the flag of the questions of all
+  // categories; the dialog's boxes cannot give it back, so it is kept here.
+  if (mode == modePruefung && !mnuProgrammPruefungsmodus->Checked())
+    allCategoriesBeforeExam = SlotSelected(0);
   for (TMenuItem* entry :
        {mnuLernmode, mnuVertifungsmode, mnuSchnellernmode, mnuProgrammPruefungsmodus})
     entry->SetChecked(false);
@@ -422,6 +426,7 @@ void TfrmFrageAntwort::ApplyMode(int mode) {
     learningModeBeforeExam = mode;
   if (leavingExam) {
     SelectCategories(kSelectFromDialog, kSelectFromDialog);
+    QuestionData().SetSlotSelected(0, allCategoriesBeforeExam);
     BuildQuestionPool(false);
   }
   if (mode > modeSetup)

@@ -114,6 +114,8 @@ private:
   TLearningHistory history;
   bool placeholderShown = true;
   int learningModeBeforeExam = modeLernen;
+  // Whether the questions of all categories were selected before the exam selected its areas.
+  bool allCategoriesBeforeExam = true;
 };
 
 extern TfrmFrageAntwort* frmFrageAntwort;
