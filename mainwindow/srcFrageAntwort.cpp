@@ -373,6 +373,7 @@ void TfrmFrageAntwort::SortAsUnklar(bool byLearner) {
 
 void TfrmFrageAntwort::RunCategoryChoice() {
   frmKategorieWahl->ShowModal();
+  examPoolDrawn = false;
   SelectCategories(kSelectFromDialog, kSelectFromDialog);
   BuildQuestionPool(false);
   ShowNextQuestion(true);
@@ -419,7 +420,10 @@ void TfrmFrageAntwort::ApplyMode(int mode) {
   btnKlar->SetEnabled(!exam);
   btnUnklar->SetEnabled(!exam);
   btnLoesung->SetVisible(mode == modeVertiefen || exam);
-  mnuLernstandFaelligeFragen->SetEnabled(!exam);
+  // The exam asks its draw: nothing that replaces the pool or adds to it runs meanwhile.
+  for (TMenuItem* entry : {mnuLernstandFaelligeFragen, mnuProgrammWissensstandLaden,
+                           mnuFragenNeueFrage, AktuelleFragelschen1})
+    entry->SetEnabled(!exam);
   if (!exam)
     chkWeiterWennRichtig->SetVisible(mode == modeVertiefen);
   if (!exam && mode != modeSetup)
@@ -450,6 +454,7 @@ void TfrmFrageAntwort::mnuProgrammPruefungsmodusClick(TObject*) {
 void TfrmFrageAntwort::StartExamArea() {
   SelectCategories(ExamLicence(), ExamArea());
   DrawExamQuestions(ExamLicence(), ExamArea());
+  examPoolDrawn = true;
   ExamCorrectCount = 0;
   ShowNextQuestion(true);
 }
@@ -461,7 +466,9 @@ void TfrmFrageAntwort::GradeExamArea() {
   // negative number of wrong ones.
   const int32_t wrong = ExamWrongAnswers(questions, right);
   const TExamVerdict grade = GradeExam(wrong, ExamLimit(elOralFrom), ExamLimit(elFailFrom));
-  QuestionData().ReportExamAreaGraded({ExamLicence(), ExamArea(), questions, right, grade});
+  // Questions of a category choice are graded all the same, but they are no exam result.
+  if (examPoolDrawn)
+    QuestionData().ReportExamAreaGraded({ExamLicence(), ExamArea(), questions, right, grade});
   const std::string verdict = ExamVerdictText(grade);
   std::string category;
   CategoryName(ExamLicence(), ExamArea(), category);

@@ -116,6 +116,9 @@ private:
   int learningModeBeforeExam = modeLernen;
   // Whether the questions of all categories were selected before the exam selected its areas.
   bool allCategoriesBeforeExam = true;
+  // Whether the pool of the running exam area is its draw, not the questions of a category
+  // choice made during the exam.
+  bool examPoolDrawn = false;
 };
 
 extern TfrmFrageAntwort* frmFrageAntwort;

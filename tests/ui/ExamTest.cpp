@@ -141,4 +141,29 @@ TEST_F(ExamTest, LicenceDialogLayoutAndSelection) {
   EXPECT_EQ(ExamLicence(), 3) << "the close box changes no exam position";
 }
 
+// The exam asks its draw: loading, entering, deleting and the due questions wait until it is
+// left, and Ctrl+L neither loads nor deletes meanwhile.
+TEST_F(ExamTest, NothingReplacesTheDrawnQuestions) {
+  WriteCatalogue(Questions(5, 1, 1));
+  Start();
+  ClickControl(Main(), "btnKlar");
+  PressKey(Main(), 'S', ssCtrl);
+  platform.OnModal("frmPruefungsKatWahl", [](TForm& dialog) { ClickControl(dialog, "btnOk"); });
+  ChooseMenu(Main(), "mnuProgrammPruefungsmodus");
+  TMenuItem* const poolChanging[] = {Main().mnuProgrammWissensstandLaden, Main().mnuFragenNeueFrage,
+                                     Main().AktuelleFragelschen1,
+                                     Main().mnuLernstandFaelligeFragen};
+  for (TMenuItem* entry : poolChanging)
+    EXPECT_FALSE(entry->Enabled()) << entry->Name();
+  const std::string catalogue = ReadFileBytes(CatalogueFileName);
+  PressKey(Main(), 'L', ssCtrl);
+  PressKey(Main(), 'N', ssCtrl);
+  EXPECT_EQ(OpenQuestionCount(), 5) << "the knowledge file's four questions are not loaded";
+  EXPECT_EQ(ReadFileBytes(CatalogueFileName), catalogue);
+  EXPECT_EQ(platform.ModalShowings().size(), 2u) << "no editor";
+  ChooseMenu(Main(), "mnuLernmode");
+  for (TMenuItem* entry : poolChanging)
+    EXPECT_TRUE(entry->Enabled()) << entry->Name();
+}
+
 } // namespace
