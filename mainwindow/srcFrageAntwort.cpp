@@ -194,6 +194,11 @@ void TfrmFrageAntwort::CreateMenu() {
   AktuelleFragelschen1 =
       bind(mnuFragen->Add("AktuelleFragelschen1", "Aktuelle Frage löschen", ShortCut('L', ssCtrl)),
            &TfrmFrageAntwort::AktuelleFragelschen1Click);
+  // "Lösung" and "Weiter" carry no access letter: this is their key.
+  mnuFragen->Add("sep004", "-");
+  mnuFragenAntwortPruefen =
+      bind(mnuFragen->Add("mnuFragenAntwortPruefen", "Antwort prüfen", ShortCut(vkF5)),
+           &TfrmFrageAntwort::mnuFragenAntwortPruefenClick);
 
   mnuLernstand = MainMenu1->Add("mnuLernstand", "Lernstand");
   mnuLernstandFaelligeFragen =
@@ -271,6 +276,7 @@ void TfrmFrageAntwort::ShowNextQuestion(bool pick) {
     AnswerBox(answer)->SetChecked(false);
   for (int answer = 0; answer < 4; ++answer)
     AnswerBox(answer)->SetEnabled(true);
+  solutionShown = false;
   lblImageNo->SetCaption(SketchKey(record.Licence, record.Area, record.ImageNo));
   btnSkizzen->SetVisible(record.ImageNo >= 1);
   // The count never shows below zero, whatever the pool reports.
@@ -305,6 +311,7 @@ bool TfrmFrageAntwort::CheckShownAnswer(bool byLearner) {
   QuestionRecord record;
   ReadQuestion(CurrentQuestionNo(), record);
   ShowSolution(record);
+  solutionShown = true;
   const bool right = AnswerIsRight(record);
   TAnswerChecked event;
   event.RecordNo = CurrentQuestionNo();
@@ -350,7 +357,21 @@ void TfrmFrageAntwort::CheckAnswer(bool byLearner) {
   }
 }
 
-void TfrmFrageAntwort::btnKlarClick(TObject*) { SortAsKlar(true); }
+void TfrmFrageAntwort::btnKlarClick(TObject*) {
+  // A wrong answer stays on display with its solution; "Klar" once more sorts it.
+  if (TicksUnchecked() && !CheckShownAnswer(true))
+    return;
+  SortAsKlar(true);
+}
+
+bool TfrmFrageAntwort::TicksUnchecked() const {
+  if (placeholderShown || solutionShown || CurrentMode() != modeVertiefen)
+    return false;
+  for (int answer = 0; answer < 4; ++answer)
+    if (AnswerBox(answer)->Checked())
+      return true;
+  return false;
+}
 
 void TfrmFrageAntwort::SortAsKlar(bool byLearner) {
   ReportSorting(true, byLearner);
@@ -364,7 +385,11 @@ void TfrmFrageAntwort::SortAsKlar(bool byLearner) {
     RunCategoryChoice();
 }
 
-void TfrmFrageAntwort::btnUnklarClick(TObject*) { SortAsUnklar(true); }
+void TfrmFrageAntwort::btnUnklarClick(TObject*) {
+  if (TicksUnchecked())
+    CheckShownAnswer(true);
+  SortAsUnklar(true);
+}
 
 void TfrmFrageAntwort::SortAsUnklar(bool byLearner) {
   ReportSorting(false, byLearner);
@@ -420,6 +445,7 @@ void TfrmFrageAntwort::ApplyMode(int mode) {
   btnKlar->SetEnabled(!exam);
   btnUnklar->SetEnabled(!exam);
   btnLoesung->SetVisible(mode == modeVertiefen || exam);
+  mnuFragenAntwortPruefen->SetEnabled(mode == modeVertiefen || exam);
   // The exam asks its draw: nothing that replaces the pool or adds to it runs meanwhile.
   for (TMenuItem* entry : {mnuLernstandFaelligeFragen, mnuProgrammWissensstandLaden,
                            mnuFragenNeueFrage, AktuelleFragelschen1})

@@ -39,7 +39,7 @@ public:
   TMenuItem *mnuProgrammProgrammbeenden = nullptr, *mnuFragen = nullptr,
             *mnuFragenKategorieWaehlen = nullptr;
   TMenuItem *mnuFragenNeueFrage = nullptr, *mnuFragenAktuelleFrageAendern = nullptr,
-            *AktuelleFragelschen1 = nullptr;
+            *AktuelleFragelschen1 = nullptr, *mnuFragenAntwortPruefen = nullptr;
   TMenuItem *mnuLernstand = nullptr, *mnuLernstandFaelligeFragen = nullptr,
             *mnuLernstandStatistik = nullptr;
   TMenuItem *mnuInfos = nullptr, *Kurzhilfe1 = nullptr, *mnuHilfe = nullptr,
@@ -56,6 +56,9 @@ public:
   int CurrentMode() const;
   // Whether the placeholder, not a question of the catalogue, is on display.
   bool PlaceholderShown() const { return placeholderShown; }
+  // Whether the question on display holds ticks of Vertiefungsmodus that no "Lösung" checked:
+  // they are the learner's answer, which "Klar" and "Unklar" check before they sort.
+  bool TicksUnchecked() const;
 
   void FormCreate(TObject* sender);
   void FormShow(TObject* sender);
@@ -78,6 +81,7 @@ public:
   void mnuFragenNeueFrageClick(TObject* sender);
   void mnuFragenAktuelleFrageAendernClick(TObject* sender);
   void AktuelleFragelschen1Click(TObject* sender);
+  void mnuFragenAntwortPruefenClick(TObject* sender);
   void Kurzhilfe1Click(TObject* sender);
   void mnuHilfeClick(TObject* sender);
   void btnInfosUeberClick(TObject* sender);
@@ -113,6 +117,8 @@ private:
 
   TLearningHistory history;
   bool placeholderShown = true;
+  // Whether the solution of the question on display has been shown.
+  bool solutionShown = false;
   int learningModeBeforeExam = modeLernen;
   // Whether the questions of all categories were selected before the exam selected its areas.
   bool allCategoriesBeforeExam = true;

@@ -79,6 +79,11 @@ void TfrmFrageAntwort::AktuelleFragelschen1Click(TObject*) {
   ShowNextQuestion(true);
 }
 
+void TfrmFrageAntwort::mnuFragenAntwortPruefenClick(TObject*) {
+  if (btnLoesung->Visible() && btnLoesung->Enabled())
+    btnLoesungClick(btnLoesung);
+}
+
 void TfrmFrageAntwort::Kurzhilfe1Click(TObject*) { Application.MessageBox(ShortHelpText()); }
 
 void TfrmFrageAntwort::mnuHilfeClick(TObject*) {

@@ -70,6 +70,41 @@ TEST_F(LearningHistoryTest, OneAnswerPerShowingInEveryMode) {
             "1/1 1 1 Bestanden.");
 }
 
+// Ticks made without "Lösung" are the learner's answer: Enter on the focused "Klar" checks them,
+// and a wrong answer stays on display with its solution until "Klar" is pressed once more.
+TEST_F(LearningHistoryTest, TicksBeforeKlarOrUnklarAreTheAnswer) {
+  WriteCatalogue(Questions(6, 1, 1));
+  Start();
+  ChooseMenu(Main(), "mnuVertifungsmode");
+  ASSERT_EQ(Main().FocusedControl(), Main().btnKlar);
+  const std::string wrong = No();
+  TickAnswer(false);
+  PressKey(Main(), vkReturn);
+  EXPECT_EQ(No(), wrong);
+  EXPECT_FALSE(Main().chkAntwortA->Enabled()) << "the solution is on display";
+  EXPECT_TRUE(Main().chkAntwortA->Checked() && Main().chkAntwortB->Checked());
+  PressKey(Main(), vkReturn);
+  EXPECT_EQ(OpenQuestionCount(), 5);
+  const std::string right = No();
+  TickAnswer(true);
+  ClickControl(Main(), "btnKlar");
+  EXPECT_EQ(OpenQuestionCount(), 4);
+  const std::string unklar = No();
+  TickAnswer(true);
+  ClickControl(Main(), "btnUnklar");
+  const std::string untouched = No();
+  ClickControl(Main(), "btnKlar");
+  // F5 checks as "Lösung" does.
+  const std::string byKey = No();
+  TickAnswer(false);
+  PressKey(Main(), vkF5);
+  EXPECT_FALSE(Main().chkAntwortA->Enabled());
+  EXPECT_EQ(Answers(),
+            (std::vector<std::string>{wrong + " m2 AB/B 0 antwort", right + " m2 B/B 1 antwort",
+                                      unklar + " m2 B/B 1 antwort", untouched + " m2 /B 1 selbst",
+                                      byKey + " m2 AB/B 0 antwort"}));
+}
+
 TEST_F(LearningHistoryTest, DueQuestionsAreReviewed) {
   WriteCatalogue(Questions(4, 1, 1));
   Start();

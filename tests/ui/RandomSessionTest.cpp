@@ -218,8 +218,9 @@ struct TBefore {
   std::size_t Targets = 0;
   bool SketchButtonAcceptsInput = false;
   int ExamCorrect = 0;
-  // In the exam: whether the ticks on display are the right answer.
+  // Whether the ticks on display are the right answer, and whether they are still unchecked.
   bool TicksRight = false;
+  bool TicksUnchecked = false;
 };
 
 class RandomSessionTest : public UiTest {
@@ -939,6 +940,7 @@ protected:
     before.Targets = platform.OpenedTargets().size();
     before.SketchButtonAcceptsInput = frmFrageAntwort->btnSkizzen->AcceptsInput();
     before.ExamCorrect = frmFrageAntwort->ExamCorrectCount;
+    before.TicksUnchecked = frmFrageAntwort->TicksUnchecked();
     if (!before.Placeholder && before.CurrentNo >= 0 && before.CurrentNo < RecordCount()) {
       const QuestionRecord record =
           DecodeRecord(RecordAt(shadow, static_cast<std::size_t>(before.CurrentNo)));
@@ -1225,9 +1227,15 @@ protected:
     };
     const auto openBefore = static_cast<int32_t>(std::count_if(
         before.Pool.begin(), before.Pool.end(), [](const PoolEntry& e) { return e.Open != 0; }));
-    if (plain && stepKind == TStep::Klar && !before.Placeholder &&
+    // Unchecked ticks are the answer: a wrong one stays on display with its solution.
+    const bool keptWrong = before.TicksUnchecked && !before.TicksRight;
+    if (plain && stepKind == TStep::Klar && !before.Placeholder && !keptWrong &&
         (openEntry(before.CurrentNo) || OpenQuestionCount() != openBefore - 1))
       Problem("\"Klar\" did not close question " + std::to_string(before.CurrentNo));
+    if (plain && stepKind == TStep::Klar && keptWrong &&
+        (CurrentQuestionNo() != before.CurrentNo || OpenQuestionCount() != openBefore ||
+         Main().TicksUnchecked()))
+      Problem("a wrong answer by \"Klar\" left question " + std::to_string(before.CurrentNo));
     if (plain && (stepKind == TStep::Unklar || (stepKind == TStep::Klar && before.Placeholder)) &&
         (OpenQuestionCount() != openBefore ||
          (!before.Placeholder && !openEntry(before.CurrentNo))))
