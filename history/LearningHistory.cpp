@@ -205,6 +205,10 @@ void TLearningHistory::AnswerChecked(const TAnswerChecked& event) {
 void TLearningHistory::QuestionSorted(const TQuestionSorted& event) {
   if (!event.ByLearner || showingRecorded)
     return;
+  // Sorted with a solution the program showed by itself: outside Lernmodus, whose sorting counts
+  // as exposure, that is no test of recall, and the log has no other kind for it.
+  if (lastCheck && !lastCheck->ByLearner && event.Mode != lmLernen)
+    return;
   TAnswerChecked selfGrade;
   if (lastCheck)
     selfGrade = *lastCheck;

@@ -525,6 +525,14 @@ void TfrmFrageAntwort::FormKeyPress(TObject*, char32_t& key) {
   // The placeholder has no solution to show and nothing to answer.
   if (placeholderShown)
     return;
+  // One letter cannot give several correct answers, nor none: for such a question it only shows
+  // the solution, and the question waits for the learner's "Klar" or "Unklar".
+  QuestionRecord record;
+  ReadQuestion(CurrentQuestionNo(), record);
+  if (record.CorrectA + record.CorrectB + record.CorrectC + record.CorrectD != 1) {
+    CheckShownAnswer(false);
+    return;
+  }
   const bool right = CheckShownAnswer(true);
   if (!PauseOneSecond())
     return;

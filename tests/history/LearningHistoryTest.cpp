@@ -105,6 +105,20 @@ TEST_F(LearningHistoryTest, TicksBeforeKlarOrUnklarAreTheAnswer) {
                                       byKey + " m2 AB/B 0 antwort"}));
 }
 
+// In Schnelllernmodus a letter on a question with two correct answers only shows the solution:
+// neither it nor the learner's sorting after it is a test of recall.
+TEST_F(LearningHistoryTest, ALetterThatCannotAnswerIsNoAnswer) {
+  QuestionRecord two = MakeQuestion(1, 1);
+  two.CorrectA = true;
+  WriteCatalogue({two});
+  Start();
+  ChooseMenu(Main(), "mnuSchnellernmode");
+  Main().SetFocusedControl(nullptr);
+  TypeChar(Main(), 'a');
+  ClickControl(Main(), "btnUnklar");
+  EXPECT_EQ(Answers(), std::vector<std::string>{});
+}
+
 TEST_F(LearningHistoryTest, DueQuestionsAreReviewed) {
   WriteCatalogue(Questions(4, 1, 1));
   Start();
