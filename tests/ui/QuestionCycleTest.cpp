@@ -167,4 +167,20 @@ TEST_F(QuestionCycleTest, InputDuringTheAutomaticPauseIsIgnored) {
   EXPECT_FALSE(Main().chkAntwortA->Checked());
 }
 
+// In Lernmodus a question without a correct answer stays until the learner sorts it, as every
+// other question does.
+TEST_F(QuestionCycleTest, LernmodusKeepsAQuestionWithoutCorrectAnswer) {
+  QuestionRecord none = MakeQuestion(1, 1);
+  none.CorrectB = false;
+  WriteCatalogue({none, MakeQuestion(1, 1)});
+  Start();
+  for (int i = 0; i < 20 && CurrentQuestionNo() != 0; ++i)
+    ClickControl(Main(), "btnUnklar");
+  ASSERT_EQ(CurrentQuestionNo(), 0);
+  platform.Wait(5000);
+  EXPECT_EQ(CurrentQuestionNo(), 0);
+  EXPECT_EQ(OpenQuestionCount(), 2);
+  EXPECT_FALSE(Main().chkAntwortB->Enabled()) << "the solution is on display";
+}
+
 } // namespace
