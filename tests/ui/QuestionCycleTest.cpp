@@ -183,4 +183,44 @@ TEST_F(QuestionCycleTest, LernmodusKeepsAQuestionWithoutCorrectAnswer) {
   EXPECT_FALSE(Main().chkAntwortB->Enabled()) << "the solution is on display";
 }
 
+// No text the editor accepts is hidden: 255 characters, also in words longer than a line, fit the
+// room of the question or answer within the window in a smaller font; a short text keeps 10 points.
+TEST_F(QuestionCycleTest, LongTextsFitTheirRooms) {
+  std::string ordinary = "Welche";
+  while (ordinary.size() < 250)
+    ordinary += " Aussagen zur Thermik";
+  ordinary = ordinary.substr(0, 254) + "?";
+  const std::string wide = std::string(127, 'W') + " " + std::string(127, 'M');
+  QuestionRecord record = MakeQuestion(1, 1, ordinary);
+  record.AnswerA = wide;
+  record.AnswerB = ordinary;
+  record.AnswerC = "Kurz";
+  record.AnswerD = wide;
+  WriteCatalogue({record});
+  Start();
+  const std::pair<TLabel*, int> rooms[] = {{Main().lblFrage, 72},
+                                           {Main().lblAntwortA, 48},
+                                           {Main().lblAntwortB, 48},
+                                           {Main().lblAntwortC, 48},
+                                           {Main().lblAntwortD, 49}};
+  for (const auto& [label, room] : rooms) {
+    const TFont font = label->Font();
+    const auto width = [&](const std::string& line) {
+      return Platform().MeasureText(font, line).Width;
+    };
+    const std::vector<std::string> lines = WrapLines(label->Caption(), label->Width(), width);
+    for (const std::string& line : lines)
+      EXPECT_LE(width(line), label->Width()) << label->Name() << ": " << line;
+    EXPECT_LE(static_cast<int>(lines.size()) * Platform().MeasureText(font, "X").Height, room)
+        << label->Name();
+    EXPECT_LE(label->Left() + label->Width(), Main().ClientWidth()) << label->Name();
+  }
+  EXPECT_EQ(Main().lblFrage->Caption(), ordinary);
+  std::string shownA = Main().lblAntwortA->Caption();
+  shownA.erase(std::remove(shownA.begin(), shownA.end(), '\n'), shownA.end());
+  EXPECT_EQ(shownA, wide) << "only line breaks are added";
+  EXPECT_EQ(Main().lblAntwortC->Font().Size, 10);
+  EXPECT_LT(Main().lblAntwortB->Font().Size, 10);
+}
+
 } // namespace
