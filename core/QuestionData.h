@@ -18,6 +18,9 @@ public:
   void WriteQuestion(bool append, const QuestionRecord& record);
   // Flags the current question as deleted in the catalogue and closes it in the pool.
   void DeleteCurrentQuestion();
+  // Takes a deleted question back into the catalogue and makes it the current question, open in
+  // the pool when its category is selected.
+  void RestoreDeletedQuestion(int32_t recordNo);
 
   // Selects the one slot of a licence (or exam licence) and area, or, with kSelectFromDialog,
   // every slot whose box the installed query reports as ticked.

@@ -268,6 +268,10 @@ void TfrmFrageAntwort::CreateMenu() {
   AktuelleFragelschen1 =
       bind(mnuFragen->Add("AktuelleFragelschen1", "Aktuelle Frage löschen", ShortCut('L', ssCtrl)),
            &TfrmFrageAntwort::AktuelleFragelschen1Click);
+  // Deleting asks nothing; this takes a deletion back.
+  mnuFragenLoeschenRueckgaengig = bind(
+      mnuFragen->Add("mnuFragenLoeschenRueckgaengig", "Löschen rückgängig", ShortCut('Z', ssCtrl)),
+      &TfrmFrageAntwort::mnuFragenLoeschenRueckgaengigClick);
   // "Lösung" and "Weiter" carry no access letter: this is their key.
   mnuFragen->Add("sep004", "-");
   mnuFragenAntwortPruefen =
@@ -527,6 +531,7 @@ void TfrmFrageAntwort::ApplyMode(int mode) {
   for (TMenuItem* entry : {mnuLernstandFaelligeFragen, mnuProgrammWissensstandLaden,
                            mnuFragenNeueFrage, AktuelleFragelschen1})
     entry->SetEnabled(!exam);
+  UpdateUndoEntry();
   if (!exam)
     chkWeiterWennRichtig->SetVisible(mode == modeVertiefen);
   if (!exam && mode != modeSetup)

@@ -39,7 +39,8 @@ public:
   TMenuItem *mnuProgrammProgrammbeenden = nullptr, *mnuFragen = nullptr,
             *mnuFragenKategorieWaehlen = nullptr;
   TMenuItem *mnuFragenNeueFrage = nullptr, *mnuFragenAktuelleFrageAendern = nullptr,
-            *AktuelleFragelschen1 = nullptr, *mnuFragenAntwortPruefen = nullptr;
+            *AktuelleFragelschen1 = nullptr, *mnuFragenLoeschenRueckgaengig = nullptr,
+            *mnuFragenAntwortPruefen = nullptr;
   TMenuItem *mnuLernstand = nullptr, *mnuLernstandFaelligeFragen = nullptr,
             *mnuLernstandStatistik = nullptr;
   TMenuItem *mnuInfos = nullptr, *Kurzhilfe1 = nullptr, *mnuHilfe = nullptr,
@@ -81,6 +82,7 @@ public:
   void mnuFragenNeueFrageClick(TObject* sender);
   void mnuFragenAktuelleFrageAendernClick(TObject* sender);
   void AktuelleFragelschen1Click(TObject* sender);
+  void mnuFragenLoeschenRueckgaengigClick(TObject* sender);
   void mnuFragenAntwortPruefenClick(TObject* sender);
   void Kurzhilfe1Click(TObject* sender);
   void mnuHilfeClick(TObject* sender);
@@ -98,6 +100,8 @@ private:
   void CreateControls();
   void CreateMenu();
   void RunCategoryChoice();
+  // Enables "Löschen rückgängig" while a deletion can be taken back and no exam runs.
+  void UpdateUndoEntry();
   void GradeExamArea();
   void StartExamArea();
   // Waits one second with the window painting and the learner's input ignored. False when the
@@ -117,6 +121,8 @@ private:
 
   TLearningHistory history;
   bool placeholderShown = true;
+  // The questions deleted in this run, the last one last: "Löschen rückgängig" takes them back.
+  std::vector<int32_t> deletedQuestions;
   // Whether the solution of the question on display has been shown.
   bool solutionShown = false;
   int learningModeBeforeExam = modeLernen;

@@ -75,8 +75,27 @@ void TfrmFrageAntwort::mnuFragenAktuelleFrageAendernClick(TObject*) {
 void TfrmFrageAntwort::AktuelleFragelschen1Click(TObject*) {
   if (placeholderShown)
     return;
+  const int32_t deleted = CurrentQuestionNo();
   DeleteCurrentQuestion();
+  deletedQuestions.push_back(deleted);
+  UpdateUndoEntry();
   ShowNextQuestion(true);
+}
+
+void TfrmFrageAntwort::mnuFragenLoeschenRueckgaengigClick(TObject*) {
+  if (deletedQuestions.empty() || CurrentMode() == modePruefung)
+    return;
+  QuestionData().RestoreDeletedQuestion(deletedQuestions.back());
+  deletedQuestions.pop_back();
+  UpdateUndoEntry();
+  // The question is back on display as it was before its deletion.
+  placeholderShown = false;
+  ShowNextQuestion(false);
+}
+
+void TfrmFrageAntwort::UpdateUndoEntry() {
+  mnuFragenLoeschenRueckgaengig->SetEnabled(!deletedQuestions.empty() &&
+                                            CurrentMode() != modePruefung);
 }
 
 void TfrmFrageAntwort::mnuFragenAntwortPruefenClick(TObject*) {

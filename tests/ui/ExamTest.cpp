@@ -147,18 +147,20 @@ TEST_F(ExamTest, NothingReplacesTheDrawnQuestions) {
   WriteCatalogue(Questions(5, 1, 1));
   Start();
   ClickControl(Main(), "btnKlar");
+  ChooseMenu(Main(), "AktuelleFragelschen1");
   PressKey(Main(), 'S', ssCtrl);
   platform.OnModal("frmPruefungsKatWahl", [](TForm& dialog) { ClickControl(dialog, "btnOk"); });
   ChooseMenu(Main(), "mnuProgrammPruefungsmodus");
   TMenuItem* const poolChanging[] = {Main().mnuProgrammWissensstandLaden, Main().mnuFragenNeueFrage,
-                                     Main().AktuelleFragelschen1,
-                                     Main().mnuLernstandFaelligeFragen};
+                                     Main().AktuelleFragelschen1, Main().mnuLernstandFaelligeFragen,
+                                     Main().mnuFragenLoeschenRueckgaengig};
   for (TMenuItem* entry : poolChanging)
     EXPECT_FALSE(entry->Enabled()) << entry->Name();
   const std::string catalogue = ReadFileBytes(CatalogueFileName);
   PressKey(Main(), 'L', ssCtrl);
   PressKey(Main(), 'N', ssCtrl);
-  EXPECT_EQ(OpenQuestionCount(), 5) << "the knowledge file's four questions are not loaded";
+  PressKey(Main(), 'Z', ssCtrl);
+  EXPECT_EQ(OpenQuestionCount(), 4) << "neither the knowledge file's 3 nor the deleted one";
   EXPECT_EQ(ReadFileBytes(CatalogueFileName), catalogue);
   EXPECT_EQ(platform.ModalShowings().size(), 2u) << "no editor";
   ChooseMenu(Main(), "mnuLernmode");

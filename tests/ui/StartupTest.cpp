@@ -68,6 +68,7 @@ TEST_F(StartupTest, MenuEntriesAndShortcuts) {
       {"mnuFragenNeueFrage", "Neue Frage eingeben", ShortCut('N', ssCtrl)},
       {"mnuFragenAktuelleFrageAendern", "Aktuelle Frage ändern", ShortCut('F', ssCtrl)},
       {"AktuelleFragelschen1", "Aktuelle Frage löschen", ShortCut('L', ssCtrl)},
+      {"mnuFragenLoeschenRueckgaengig", "Löschen rückgängig", ShortCut('Z', ssCtrl)},
       {"sep004", "-", 0},
       {"mnuFragenAntwortPruefen", "Antwort prüfen", ShortCut(vkF5)},
       {"mnuLernstandFaelligeFragen", "Fällige Fragen wiederholen", ShortCut('W', ssCtrl)},
