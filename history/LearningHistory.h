@@ -21,6 +21,8 @@
 struct TDueQuestions {
   std::vector<PoolEntry> Entries;
   std::optional<int64_t> NextDueMs; // UTC
+  // The due questions of the categories not selected.
+  int DueElsewhere = 0;
 };
 
 class TLearningHistory : public TLearningListener {

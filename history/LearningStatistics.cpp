@@ -46,12 +46,16 @@ double TLearningStatistics::RecallAt(const THistoryQuestion& question, int64_t a
 std::vector<TCategoryFigures> TLearningStatistics::Categories(int firstLicence,
                                                               int lastLicence) const {
   std::vector<TCategoryFigures> figures;
-  for (int licence = firstLicence; licence <= lastLicence; ++licence)
+  for (int licence = firstLicence; licence <= lastLicence; ++licence) {
+    if (licence == 0)
+      figures.push_back({0, 0, 0, 0, 0, 0});
     for (int area = 1; area <= AreaCount(licence); ++area)
       figures.push_back({licence, area, 0, 0, 0, 0});
+  }
   for (const TEntry& entry : entries) {
+    const int slot = CategorySlot(entry.Licence, entry.Area);
     for (TCategoryFigures& category : figures) {
-      if (category.Licence != entry.Licence || category.Area != entry.Area)
+      if (CategorySlot(category.Licence, category.Area) != slot)
         continue;
       ++category.Questions;
       if (entry.Known) {

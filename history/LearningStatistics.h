@@ -41,7 +41,8 @@ public:
   TLearningStatistics(THistoryStore* store, const TLearnerModel& model, double retention,
                       int64_t nowMs);
 
-  // The categories of the record licences first to last, in slot order.
+  // The categories of the record licences first to last, in slot order. Licence 0 stands for the
+  // questions of all categories (slot 0, area 0), as the category selection counts them.
   std::vector<TCategoryFigures> Categories(int firstLicence, int lastLicence) const;
   // The outlook of every area of the exam licence, with its limits from the settings file and
   // each question's recall at `atMs` (never-answered questions at the area's prior).

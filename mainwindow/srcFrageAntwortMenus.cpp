@@ -136,16 +136,34 @@ void TfrmFrageAntwort::btnSkizzenClick(TObject*) {
 void TfrmFrageAntwort::mnuLernstandFaelligeFragenClick(TObject*) {
   TDueQuestions due = history.DueQuestions(
       [](int licence, int area) { return QuestionData().CategorySelected(licence, area); });
+  // The round takes the chosen categories only: the learner hears of the due questions of the
+  // others, which the figures of the statistics window count as well.
+  const std::string elsewhere =
+      due.DueElsewhere == 0
+          ? std::string()
+          : kLineBreak +
+                (due.DueElsewhere == 1 ? std::string("In anderen Kategorien ist 1 Frage fällig")
+                                       : "In anderen Kategorien sind " +
+                                             std::to_string(due.DueElsewhere) + " Fragen fällig") +
+                "; sie kommen dazu, wenn Sie ihre Kategorien unter „Kategorie wählen“ ankreuzen.";
   if (due.Entries.empty()) {
-    std::string text = "Keine Frage ist fällig.";
+    std::string text = elsewhere.empty() ? "Keine Frage ist fällig."
+                                         : "In den gewählten Kategorien ist keine Frage fällig.";
     if (due.NextDueMs)
       text +=
           kLineBreak + ("Die nächste Frage ist am " + LocalDateText(*due.NextDueMs) + " fällig.");
-    Application.MessageBox(text);
+    Application.MessageBox(text + elsewhere);
     return;
   }
+  const std::size_t count = due.Entries.size();
   QuestionData().StartPass(std::move(due.Entries));
   ShowNextQuestion(true);
+  if (!elsewhere.empty())
+    Application.MessageBox(
+        (count == 1 ? std::string("Wiederholt wird die 1 fällige Frage")
+                    : "Wiederholt werden die " + std::to_string(count) + " fälligen Fragen") +
+        " der gewählten Kategorien" +
+        (SlotSelected(0) ? " mit den Fragen, die zu allen Kategorien gehören." : ".") + elsewhere);
 }
 
 // The window hands the pool of its troublesome questions back through its modal result.

@@ -142,9 +142,10 @@ void TfrmLernstand::CreateControls() {
     return created;
   };
 
+  // The heading, the 17 areas of the edition's licences and the questions of all categories.
   pbKategorien =
-      paintBox("pbKategorien", 8, 8, 472, kTableRow * 18 + 4, &TfrmLernstand::PaintCategories);
-  pbTage = paintBox("pbTage", 8, 312, 472, 178, &TfrmLernstand::PaintDays);
+      paintBox("pbKategorien", 8, 8, 472, kTableRow * 19 + 4, &TfrmLernstand::PaintCategories);
+  pbTage = paintBox("pbTage", 8, 328, 472, 162, &TfrmLernstand::PaintDays);
 
   grpEinstellungen = Create<TGroupBox>("grpEinstellungen");
   grpEinstellungen->SetCaption("Prüfungstermin und Zielbehalt");
@@ -251,9 +252,12 @@ void TfrmLernstand::Gather() {
     for (int licence = 1; licence <= kLastLicence; ++licence)
       for (int area = 1; area <= AreaCount(licence); ++area)
         categories.push_back({licence, area, 0, 0, 0, 0});
+    categories.push_back({0, 0, 0, 0, 0, 0});
     outlookError = "Ohne lesbaren Fragenkatalog gibt es keine Prognose.";
   } else {
     categories = statistics->Categories(1, kLastLicence);
+    // The questions of all categories come with every choice, and so into the due round.
+    categories.push_back(statistics->Categories(0, 0).front());
     anyAnswer = statistics->AnyAnswer();
     GatherOutlook(*statistics);
     try {
@@ -386,10 +390,11 @@ void TfrmLernstand::PaintCategories(TCanvas& canvas) {
   int top = kTableRow + 4;
   for (const TCategoryFigures& figures : categories) {
     // Every other licence on a tinted band, so that a licence's areas read as one group.
-    if (figures.Licence % 2 == 0)
+    if (figures.Licence != 0 && figures.Licence % 2 == 0)
       canvas.FillRect({1, top - 1, width - 2, kTableRow}, kLicenceBand);
-    std::string name;
-    CategoryName(figures.Licence, figures.Area, name);
+    std::string name = "Gehört zu allen Kategorien";
+    if (figures.Licence != 0)
+      CategoryName(figures.Licence, figures.Area, name);
     canvas.TextOut(6, top, FitText(canvas, name, PlainFont(), nameWidth), PlainFont());
     const std::string recall =
         figures.Answered > 0 ? PercentText(figures.MeanRecall) + " %" : std::string("–");

@@ -237,6 +237,33 @@ TEST_F(LearningHistoryTest, RecallTellsTheTruth) {
   EXPECT_EQ(Main().History().Statistics(platform.UtcNowMs()).Categories(1, 1)[0].Answered, 2);
 }
 
+// The due round takes the chosen categories with the questions of all categories and says how
+// many more are due elsewhere; the statistics count the same questions.
+TEST_F(LearningHistoryTest, DueRoundTellsWhatItLeavesOut) {
+  std::vector<QuestionRecord> records = Questions(2, 1, 1);
+  records.push_back(MakeQuestion(2, 1));
+  records.push_back(MakeQuestion(0, 0));
+  WriteCatalogue(records);
+  Start();
+  platform.OnModal("frmKategorieWahl", [](TForm& dialog) { ClickControl(dialog, "chkKat02"); });
+  for (int i = 0; i < 4; ++i)
+    ClickControl(Main(), "btnKlar");
+  ASSERT_FALSE(SlotSelected(CategorySlot(2, 1)));
+  platform.SetUtcNow(platform.UtcNowMs() + 3 * kDayMs);
+  PressKey(Main(), 'W', ssCtrl);
+  EXPECT_EQ(OpenQuestionCount(), 3);
+  ASSERT_EQ(platform.Messages().size(), 1u);
+  EXPECT_EQ(platform.Messages()[0].Text,
+            "Wiederholt werden die 3 fälligen Fragen der gewählten Kategorien mit den Fragen, die "
+            "zu allen Kategorien gehören.\n\rIn anderen Kategorien ist 1 Frage fällig; sie kommen "
+            "dazu, wenn Sie ihre Kategorien unter „Kategorie wählen“ ankreuzen.");
+  const TLearningStatistics figures = Main().History().Statistics(platform.UtcNowMs());
+  int due = figures.Categories(0, 0)[0].Due;
+  for (const TCategoryFigures& category : figures.Categories(1, 6))
+    due += category.Due;
+  EXPECT_EQ(due, 4);
+}
+
 // A history replaced while the trainer runs gets nothing of this session: recording stops with
 // one message, and the end of the session counts what was not recorded.
 TEST_F(LearningHistoryTest, ReplacedFileStopsTheRecording) {

@@ -33,6 +33,9 @@ TEST_F(LearningStatisticsTest, FiguresOfCatalogueAndHistory) {
   std::vector<QuestionRecord> records = Questions(4, 1, 1);
   const std::vector<QuestionRecord> more = Questions(3, 1, 2);
   records.insert(records.end(), more.begin(), more.end());
+  // Questions of all categories: licence 0, and a licence the selection counts as such.
+  records.push_back(MakeQuestion(0, 0, "Allgemein"));
+  records.push_back(MakeQuestion(9, 1, "Auch allgemein"));
   WriteCatalogue(records);
   {
     // No history at all: zeros, and the outlook from the prior of a quarter.
@@ -80,6 +83,13 @@ TEST_F(LearningStatisticsTest, FiguresOfCatalogueAndHistory) {
   EXPECT_EQ(trouble[0].RecordNo, 0);
   EXPECT_EQ(trouble[0].WrongAnswers, 3);
   EXPECT_EQ(trouble[0].MostTickedWrong, "A");
+
+  Answer(store, 7, kNow - 5 * kDayMs, true, "B");
+  const std::vector<TCategoryFigures> all =
+      TLearningStatistics(&store, TLearnerModel(), 0.9, kNow).Categories(0, 0);
+  ASSERT_EQ(all.size(), 1u);
+  EXPECT_EQ(all[0].Questions, 2);
+  EXPECT_EQ(all[0].Due, 1) << "as the due round counts it";
 }
 
 } // namespace

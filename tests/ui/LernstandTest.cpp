@@ -179,6 +179,8 @@ TEST_F(LernstandTest, FiguresAndOutlookOfAStoredHistoryAndTheLicenceKept) {
     EXPECT_EQ(Row(table, "Unbeschränkter Luftfahrerschein: Meteorologie"),
               (std::vector<std::string>{"1", "0", "0", "–"}));
     EXPECT_TRUE(Shows(table, "Passagierflug Gleitsegel: Verhalten"));
+    EXPECT_EQ(Row(table, "Gehört zu allen Kategorien"),
+              (std::vector<std::string>{"0", "0", "0", "–"}));
     EXPECT_FALSE(Shows(table, "Gleitsegel Motor: Luftrecht (DULV)")) << "hidden in this edition";
 
     const std::vector<TBar> bars = Bars(window);
