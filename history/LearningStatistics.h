@@ -6,6 +6,7 @@
 #include "history/HistoryStore.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ struct TCategoryFigures {
   int Answered = 0;
   int Due = 0;
   double MeanRecall = 0; // of the answered questions; 0 when none is answered
+  // The tests of recall of the answered questions, and how many of them were right.
+  int RecallTests = 0;
+  int RightRecallTests = 0;
 };
 
 struct TAreaOutlook {
@@ -72,6 +76,7 @@ private:
   double retention;
   int64_t now;
   std::vector<THistoryQuestion> questions;
+  std::map<int64_t, std::pair<int, int>> recallTests;
   std::vector<TEntry> entries;
   bool anyAnswer = false;
 };

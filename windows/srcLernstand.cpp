@@ -47,7 +47,7 @@ struct TColumn {
   int Right;
 };
 const TColumn kColumns[] = {
-    {"Fragen", 289}, {"beantwortet", 370}, {"fällig", 414}, {"Behalt", 464}};
+    {"Fragen", 289}, {"beantwortet", 370}, {"fällig", 414}, {"richtig", 464}};
 constexpr int kTableRow = 16;
 
 TFont PlainFont(uint32_t color = 0x000000) {
@@ -251,8 +251,8 @@ void TfrmLernstand::Gather() {
   if (!statistics) {
     for (int licence = 1; licence <= kLastLicence; ++licence)
       for (int area = 1; area <= AreaCount(licence); ++area)
-        categories.push_back({licence, area, 0, 0, 0, 0});
-    categories.push_back({0, 0, 0, 0, 0, 0});
+        categories.push_back({licence, area, 0, 0, 0, 0, 0, 0});
+    categories.push_back({0, 0, 0, 0, 0, 0, 0, 0});
     outlookError = "Ohne lesbaren Fragenkatalog gibt es keine Prognose.";
   } else {
     categories = statistics->Categories(1, kLastLicence);
@@ -396,11 +396,16 @@ void TfrmLernstand::PaintCategories(TCanvas& canvas) {
     if (figures.Licence != 0)
       CategoryName(figures.Licence, figures.Area, name);
     canvas.TextOut(6, top, FitText(canvas, name, PlainFont(), nameWidth), PlainFont());
-    const std::string recall =
-        figures.Answered > 0 ? PercentText(figures.MeanRecall) + " %" : std::string("–");
+    // The share of the tests of recall answered right: what the learner knew when asked. The
+    // recall now says little, since it is close to 100 % right after any answer.
+    const std::string right =
+        figures.RecallTests > 0
+            ? PercentText(static_cast<double>(figures.RightRecallTests) / figures.RecallTests) +
+                  " %"
+            : std::string("–");
     const std::string cells[] = {std::to_string(figures.Questions),
                                  std::to_string(figures.Answered), std::to_string(figures.Due),
-                                 recall};
+                                 right};
     for (std::size_t i = 0; i < std::size(kColumns); ++i)
       TextRight(canvas, kColumns[i].Right, top, cells[i], PlainFont());
     top += kTableRow;

@@ -60,7 +60,8 @@ TEST_F(LearningStatisticsTest, FiguresOfCatalogueAndHistory) {
   EXPECT_EQ(categories[0].Due, 0) << "both answered a moment ago";
   EXPECT_EQ(categories[1].Answered, 1);
   EXPECT_EQ(categories[1].Due, 1) << "five days after one right answer";
-  EXPECT_GT(categories[0].MeanRecall, 0.9);
+  EXPECT_EQ(categories[0].RecallTests, 4);
+  EXPECT_EQ(categories[0].RightRecallTests, 1);
 
   // Area 1: two first tries, one right: the prior of the two never answered is 2/6.
   const TAreaOutlook area = figures.Outlook(1, kNow)[0];
@@ -85,11 +86,22 @@ TEST_F(LearningStatisticsTest, FiguresOfCatalogueAndHistory) {
   EXPECT_EQ(trouble[0].MostTickedWrong, "A");
 
   Answer(store, 7, kNow - 5 * kDayMs, true, "B");
+  // A "Klar" of Lernmodus is exposure, no test of recall.
+  TAnswerRow exposure;
+  exposure.TimeMs = kNow - 1000;
+  exposure.RecordNo = 8;
+  exposure.Mode = 1;
+  exposure.Correct = "B";
+  exposure.Right = true;
+  exposure.SelfGraded = true;
+  store.RecordAnswer(exposure, FingerprintText(QuestionFingerprint(records[8])));
   const std::vector<TCategoryFigures> all =
       TLearningStatistics(&store, TLearnerModel(), 0.9, kNow).Categories(0, 0);
   ASSERT_EQ(all.size(), 1u);
   EXPECT_EQ(all[0].Questions, 2);
   EXPECT_EQ(all[0].Due, 1) << "as the due round counts it";
+  EXPECT_EQ(all[0].Answered, 2);
+  EXPECT_EQ(all[0].RecallTests, 1);
 }
 
 } // namespace
