@@ -5,6 +5,7 @@
 #include "core/SketchTable.h"
 #include "dialogs/srcKategorieWahl.h"
 #include "dialogs/srcPruefungsKatWahl.h"
+#include "history/CatalogueView.h"
 #include "toolkit/Application.h"
 #include "toolkit/Convert.h"
 #include "toolkit/Platform.h"
@@ -15,6 +16,9 @@ namespace {
 
 const char* const kLineBreak = "\n\r";
 constexpr int kPauseMs = 1000;
+// The colours of the verdict on the learner's answer.
+constexpr uint32_t kRightColor = 0x1B7A2B;
+constexpr uint32_t kWrongColor = 0xB3261E;
 
 TFont FontOf(const char* name, int size, bool bold) {
   TFont font;
@@ -200,6 +204,10 @@ void TfrmFrageAntwort::CreateControls() {
   btnKlar = button("btnKlar", 88, 328, 75, "&Klar", 5);
   lblImageNo = label("lblImageNo", 272, 328, 53, 13, "lblImageNo", Font(), false);
   lblImageNo->Hide();
+  // Between "Lösung" (or "Weiter") and the sketch button, which stays visible in the exam.
+  lblAuswertung =
+      label("lblAuswertung", 88, 296, 180, 26, "", FontOf("MS Sans Serif", 8, true), false);
+  lblAuswertung->SetWordWrap(true);
   chkWeiterWennRichtig = Create<TCheckBox>("chkWeiterWennRichtig");
   chkWeiterWennRichtig->SetBounds(8, 368, 257, 17);
   chkWeiterWennRichtig->SetFont(text10);
@@ -355,6 +363,7 @@ void TfrmFrageAntwort::ShowNextQuestion(bool pick) {
   for (int answer = 0; answer < 4; ++answer)
     AnswerBox(answer)->SetEnabled(true);
   solutionShown = false;
+  lblAuswertung->SetCaption("");
   lblImageNo->SetCaption(SketchKey(record.Licence, record.Area, record.ImageNo));
   btnSkizzen->SetVisible(record.ImageNo >= 1);
   // The count never shows below zero, whatever the pool reports.
@@ -400,7 +409,27 @@ bool TfrmFrageAntwort::CheckShownAnswer(bool byLearner) {
   event.Right = right;
   event.ByLearner = byLearner;
   QuestionData().ReportAnswerChecked(event);
+  if (byLearner)
+    ShowVerdict(record, right ? "Ihre Antwort ist richtig." : "Ihre Antwort ist falsch.",
+                right ? kRightColor : kWrongColor);
+  else
+    ShowVerdict(record, "", 0x000000);
   return right;
+}
+
+void TfrmFrageAntwort::ShowVerdict(const QuestionRecord& record, const std::string& verdict,
+                                   uint32_t color) {
+  const std::string letters =
+      KeyLetters({record.CorrectA, record.CorrectB, record.CorrectC, record.CorrectD});
+  std::string solution;
+  for (char letter : letters)
+    solution += (solution.empty() ? "" : ", ") + std::string(1, letter);
+  TFont font = lblAuswertung->Font();
+  font.Color = color;
+  lblAuswertung->SetFont(font);
+  lblAuswertung->SetCaption(
+      "Richtig: " + (solution.empty() ? std::string("keine Antwort") : solution) +
+      (verdict.empty() ? "" : "\n" + verdict));
 }
 
 void TfrmFrageAntwort::ReportSorting(bool klar, bool byLearner) {
@@ -613,6 +642,7 @@ void TfrmFrageAntwort::FormKeyPress(TObject*, char32_t& key) {
   ReadQuestion(CurrentQuestionNo(), record);
   if (record.CorrectA + record.CorrectB + record.CorrectC + record.CorrectD != 1) {
     CheckShownAnswer(false);
+    ShowVerdict(record, "Weiter mit „Klar“/„Unklar“.", 0x000000);
     return;
   }
   const bool right = CheckShownAnswer(true);

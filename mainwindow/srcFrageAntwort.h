@@ -29,6 +29,9 @@ public:
             *chkAntwortD = nullptr;
   TButton *btnLoesung = nullptr, *btnSkizzen = nullptr, *btnUnklar = nullptr, *btnKlar = nullptr;
   TLabel *lblUnklareFragen = nullptr, *lblImageNo = nullptr;
+  // Says in words which answers are right once the solution is shown, and whether the learner's
+  // answer was right.
+  TLabel* lblAuswertung = nullptr;
   TCheckBox* chkWeiterWennRichtig = nullptr;
   TTimer* tmrFrageAntwort = nullptr;
   TMainMenu* MainMenu1 = nullptr;
@@ -114,6 +117,8 @@ private:
   void CheckAnswer(bool byLearner);
   // Shows the solution of the question on display, reports the check and tells if it was right.
   bool CheckShownAnswer(bool byLearner);
+  // Writes the solution, and the verdict on the learner's answer unless `verdict` is empty.
+  void ShowVerdict(const QuestionRecord& record, const std::string& verdict, uint32_t color);
   // Sorting the question on display as "Klar" or "Unklar", by the learner or by the program.
   void SortAsKlar(bool byLearner);
   void SortAsUnklar(bool byLearner);

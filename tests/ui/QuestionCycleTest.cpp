@@ -29,12 +29,14 @@ TEST_F(QuestionCycleTest, QuestionOnDisplay) {
   EXPECT_FALSE(Main().lblImageNo->Visible());
   EXPECT_TRUE(Main().btnSkizzen->Visible());
   EXPECT_EQ(CounterLine(), "Unklare Fragen: 1");
-  // Lernmodus shows the solution at once: B and D enabled, A and C greyed, nothing ticked.
+  // Lernmodus shows the solution at once: B and D enabled, A and C greyed, nothing ticked; the
+  // solution is said in words too.
   EXPECT_FALSE(Main().chkAntwortA->Enabled());
   EXPECT_TRUE(Main().chkAntwortB->Enabled());
   EXPECT_FALSE(Main().chkAntwortC->Enabled());
   EXPECT_TRUE(Main().chkAntwortD->Enabled());
   EXPECT_FALSE(Main().chkAntwortB->Checked());
+  EXPECT_EQ(Main().lblAuswertung->Caption(), "Richtig: B, D");
 }
 
 TEST_F(QuestionCycleTest, SolutionAndAnswerCheckForBAndD) {
@@ -57,6 +59,9 @@ TEST_F(QuestionCycleTest, SolutionAndAnswerCheckForBAndD) {
   EXPECT_FALSE(Main().chkAntwortC->Enabled());
   EXPECT_TRUE(Main().chkAntwortD->Enabled());
   EXPECT_TRUE(Main().chkAntwortB->Checked()) << "showing the solution changes no tick";
+  EXPECT_EQ(Main().lblAuswertung->Caption(), "Richtig: B, D\nIhre Antwort ist falsch.");
+  answer(false, true, false, true);
+  EXPECT_EQ(Main().lblAuswertung->Caption(), "Richtig: B, D\nIhre Antwort ist richtig.");
   Main().chkWeiterWennRichtig->SetChecked(true);
   answer(false, true, false, false);
   EXPECT_EQ(OpenQuestionCount(), 1) << "B alone is wrong";
