@@ -255,6 +255,10 @@ void TfrmFrageAntwort::CreateMenu() {
                            &TfrmFrageAntwort::mnuSchnellernmodeClick);
   mnuProgrammPruefungsmodus = bind(mnuProgramm->Add("mnuProgrammPruefungsmodus", "Prüfungsmodus"),
                                    &TfrmFrageAntwort::mnuProgrammPruefungsmodusClick);
+  // After an exam: its questions answered wrong, as a round of their own.
+  mnuProgrammPruefungsfehler = bind(
+      mnuProgramm->Add("mnuProgrammPruefungsfehler", "Falsch beantwortete Prüfungsfragen lernen"),
+      &TfrmFrageAntwort::mnuProgrammPruefungsfehlerClick);
   mnuProgramm->Add("sep001", "-");
   mnuProgrammProgrammbeenden =
       bind(mnuProgramm->Add("mnuProgrammProgrammbeenden", "Programm beenden", ShortCut(vkF10)),
@@ -455,8 +459,14 @@ void TfrmFrageAntwort::CheckAnswer(bool byLearner) {
   }
   const bool right = CheckShownAnswer(byLearner);
   if (exam) {
-    if (right)
+    examAsked = true;
+    if (right) {
       ++ExamCorrectCount;
+    } else {
+      QuestionRecord record;
+      ReadQuestion(CurrentQuestionNo(), record);
+      wrongExamQuestions.push_back({1, 1, record.Licence, record.Area, CurrentQuestionNo()});
+    }
     if (PauseOneSecond())
       SortAsKlar(false);
     return;
@@ -561,6 +571,7 @@ void TfrmFrageAntwort::ApplyMode(int mode) {
                            mnuFragenNeueFrage, AktuelleFragelschen1})
     entry->SetEnabled(!exam);
   UpdateUndoEntry();
+  mnuProgrammPruefungsfehler->SetEnabled(!exam && examAsked);
   if (!exam)
     chkWeiterWennRichtig->SetVisible(mode == modeVertiefen);
   if (!exam && mode != modeSetup)
@@ -585,6 +596,8 @@ void TfrmFrageAntwort::mnuProgrammPruefungsmodusClick(TObject*) {
     ApplyMode(learningModeBeforeExam);
     return;
   }
+  wrongExamQuestions.clear();
+  examAsked = false;
   StartExamArea();
 }
 

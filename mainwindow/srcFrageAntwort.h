@@ -39,6 +39,7 @@ public:
             *mnuProgrammWissensstandLaden = nullptr;
   TMenuItem *mnuLernmode = nullptr, *mnuVertifungsmode = nullptr, *mnuSchnellernmode = nullptr,
             *mnuProgrammPruefungsmodus = nullptr;
+  TMenuItem* mnuProgrammPruefungsfehler = nullptr;
   TMenuItem *mnuProgrammProgrammbeenden = nullptr, *mnuFragen = nullptr,
             *mnuFragenKategorieWaehlen = nullptr;
   TMenuItem *mnuFragenNeueFrage = nullptr, *mnuFragenAktuelleFrageAendern = nullptr,
@@ -78,6 +79,7 @@ public:
   void mnuVertifungsmodeClick(TObject* sender);
   void mnuSchnellernmodeClick(TObject* sender);
   void mnuProgrammPruefungsmodusClick(TObject* sender);
+  void mnuProgrammPruefungsfehlerClick(TObject* sender);
   void mnuProgrammWissensstandSpeichernClick(TObject* sender);
   void mnuProgrammWissensstandLadenClick(TObject* sender);
   void mnuProgrammProgrammbeendenClick(TObject* sender);
@@ -126,6 +128,9 @@ private:
 
   TLearningHistory history;
   bool placeholderShown = true;
+  // The questions of the last exam answered wrong, and whether it asked any question at all.
+  std::vector<PoolEntry> wrongExamQuestions;
+  bool examAsked = false;
   // The questions deleted in this run, the last one last: "Löschen rückgängig" takes them back.
   std::vector<int32_t> deletedQuestions;
   // Whether the solution of the question on display has been shown.

@@ -50,6 +50,19 @@ void TfrmFrageAntwort::mnuProgrammWissensstandLadenClick(TObject*) {
   ShowNextQuestion(true);
 }
 
+void TfrmFrageAntwort::mnuProgrammPruefungsfehlerClick(TObject*) {
+  if (CurrentMode() == modePruefung || !examAsked)
+    return;
+  if (wrongExamQuestions.empty()) {
+    Application.MessageBox("In der letzten Prüfung wurde keine Frage falsch beantwortet.");
+    return;
+  }
+  QuestionData().StartPass(wrongExamQuestions);
+  // As after loading a knowledge file: every question of the pool may be picked.
+  QuestionData().SelectAllCategories();
+  ShowNextQuestion(true);
+}
+
 void TfrmFrageAntwort::mnuProgrammProgrammbeendenClick(TObject*) { Close(); }
 
 void TfrmFrageAntwort::mnuFragenKategorieWaehlenClick(TObject*) {

@@ -168,4 +168,33 @@ TEST_F(ExamTest, NothingReplacesTheDrawnQuestions) {
     EXPECT_TRUE(entry->Enabled()) << entry->Name();
 }
 
+// After the exam its questions answered wrong make a round of their own.
+TEST_F(ExamTest, TheWrongAnswersOfTheExamBecomeARound) {
+  WriteCatalogue(Questions(3, 1, 1));
+  Start();
+  EXPECT_FALSE(Main().mnuProgrammPruefungsfehler->Enabled()) << "no exam yet";
+  platform.OnModal("frmPruefungsKatWahl", [](TForm& dialog) { ClickControl(dialog, "btnOk"); });
+  platform.OnModal("frmPruefungsKatWahl", [](TForm& dialog) { dialog.CloseRequest(); });
+  ChooseMenu(Main(), "mnuProgrammPruefungsmodus");
+  std::vector<int32_t> wrong;
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0)
+      wrong.push_back(CurrentQuestionNo());
+    TickAnswer(i == 0);
+    EXPECT_FALSE(Main().mnuProgrammPruefungsfehler->Enabled()) << "not during the exam";
+    ClickControl(Main(), "btnLoesung");
+  }
+  // The empty areas 2 to 4, then the licence dialog, closed.
+  for (int area = 2; area <= 4; ++area)
+    ClickControl(Main(), "btnLoesung");
+  ASSERT_TRUE(Main().mnuLernmode->Checked());
+  ChooseMenu(Main(), "mnuProgrammPruefungsfehler");
+  std::vector<int32_t> open;
+  for (const PoolEntry& entry : QuestionPool())
+    if (entry.Open != 0)
+      open.push_back(entry.RecordNo);
+  EXPECT_EQ(open, wrong);
+  EXPECT_EQ(CounterLine(), "Unklare Fragen: 2");
+}
+
 } // namespace

@@ -61,6 +61,7 @@ TEST_F(StartupTest, MenuEntriesAndShortcuts) {
       {"mnuVertifungsmode", "Vertiefungsmodus", 0},
       {"mnuSchnellernmode", "Schnelllernmodus", 0},
       {"mnuProgrammPruefungsmodus", "Prüfungsmodus", 0},
+      {"mnuProgrammPruefungsfehler", "Falsch beantwortete Prüfungsfragen lernen", 0},
       {"sep001", "-", 0},
       {"mnuProgrammProgrammbeenden", "Programm beenden", ShortCut(vkF10)},
       {"mnuFragenKategorieWaehlen", "Kategorie wählen", ShortCut('K', ssCtrl)},
