@@ -1180,11 +1180,15 @@ protected:
     const QuestionRecord record = DecodeRecord(RecordAt(shadow, static_cast<std::size_t>(current)));
     std::string category;
     CategoryName(record.Licence, record.Area, category);
-    if (main.lblFrage->Caption() != TrimControls(record.Question) ||
-        main.lblAntwortA->Caption() != record.AnswerA ||
-        main.lblAntwortB->Caption() != record.AnswerB ||
-        main.lblAntwortC->Caption() != record.AnswerC ||
-        main.lblAntwortD->Caption() != record.AnswerD ||
+    // A word too long for its line is shown with line breaks in it.
+    const auto shows = [](const TLabel* label, const std::string& text) {
+      std::string caption = label->Caption();
+      caption.erase(std::remove(caption.begin(), caption.end(), '\n'), caption.end());
+      return caption == text;
+    };
+    if (!shows(main.lblFrage, TrimControls(record.Question)) ||
+        !shows(main.lblAntwortA, record.AnswerA) || !shows(main.lblAntwortB, record.AnswerB) ||
+        !shows(main.lblAntwortC, record.AnswerC) || !shows(main.lblAntwortD, record.AnswerD) ||
         main.lblKategorie->Caption() != "Kategorie: " + category ||
         main.btnSkizzen->Visible() != (record.ImageNo >= 1) ||
         main.lblImageNo->Caption() != std::to_string(record.Licence) + std::to_string(record.Area) +
