@@ -128,13 +128,21 @@ void ReplaceRecord(int32_t recordNo, const QuestionRecord& record) {
   }
 }
 
-void FlagRecordDeleted(int32_t recordNo) {
+namespace {
+
+void WriteInUseFlag(int32_t recordNo, uint8_t flag) {
   RecordBytes bytes{};
   TRecordFile catalogue(CatalogueFileName, kRecordSize);
   catalogue.Seek(recordNo);
   catalogue.Read(bytes.data());
-  bytes[kOffInUse] = 0;
+  bytes[kOffInUse] = flag;
   catalogue.Seek(recordNo);
   catalogue.Write(bytes.data());
   catalogue.Close();
 }
+
+} // namespace
+
+void FlagRecordDeleted(int32_t recordNo) { WriteInUseFlag(recordNo, 0); }
+
+void FlagRecordInUse(int32_t recordNo) { WriteInUseFlag(recordNo, 1); }

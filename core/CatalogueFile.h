@@ -21,3 +21,5 @@ int32_t AppendRecord(const QuestionRecord& record);
 void ReplaceRecord(int32_t recordNo, const QuestionRecord& record);
 // Clears the in-use flag of record `recordNo`.
 void FlagRecordDeleted(int32_t recordNo);
+// Sets the in-use flag of record `recordNo` again.
+void FlagRecordInUse(int32_t recordNo);

@@ -74,6 +74,23 @@ void TQuestionData::DeleteCurrentQuestion() {
   MarkCurrentKnown();
 }
 
+void TQuestionData::RestoreDeletedQuestion(int32_t recordNo) {
+  FlagRecordInUse(recordNo);
+  for (PoolEntry& entry : pool)
+    if (entry.RecordNo == recordNo) {
+      currentNo = recordNo;
+      if (entry.Open == 0 && CategorySelected(entry.Licence, entry.Area)) {
+        entry.Open = 1;
+        ++openCount;
+      }
+      return;
+    }
+  // The pool was built anew since the deletion: the question joins it as a new one does.
+  QuestionRecord record;
+  ReadExistingQuestion(recordNo, record);
+  AppendNewQuestion(recordNo, record.Licence, record.Area);
+}
+
 // --- Selection ---------------------------------------------------------------------------
 
 void TQuestionData::SelectCategories(int code, int area) {
@@ -92,6 +109,11 @@ void TQuestionData::SelectCategories(int code, int area) {
 }
 
 void TQuestionData::SelectAllCategories() { slotFlags.fill(true); }
+
+void TQuestionData::SetSlotSelected(int slot, bool selected) {
+  if (slot >= 0 && slot < kSlotCount)
+    slotFlags[static_cast<std::size_t>(slot)] = selected;
+}
 
 bool TQuestionData::SlotSelected(int slot) const {
   return slot >= 0 && slot < kSlotCount && slotFlags[static_cast<std::size_t>(slot)];

@@ -18,11 +18,16 @@ public:
   void WriteQuestion(bool append, const QuestionRecord& record);
   // Flags the current question as deleted in the catalogue and closes it in the pool.
   void DeleteCurrentQuestion();
+  // Takes a deleted question back into the catalogue and makes it the current question, open in
+  // the pool when its category is selected.
+  void RestoreDeletedQuestion(int32_t recordNo);
 
   // Selects the one slot of a licence (or exam licence) and area, or, with kSelectFromDialog,
   // every slot whose box the installed query reports as ticked.
   void SelectCategories(int code, int area);
   void SelectAllCategories();
+  // Sets or clears one slot's flag; a slot outside 0 to 27 changes nothing.
+  void SetSlotSelected(int slot, bool selected);
   bool SlotSelected(int slot) const;
   bool CategorySelected(int licence, int area) const;
   void SetAreaCheckedQuery(std::function<bool(int, int)> query);

@@ -142,6 +142,16 @@ void TfrmNew::CreateControls() {
   CategoryButtons[7]->SetWidth(217); // opt31 carries the longest caption
   txtImgNo = label("txtImgNo", 400, 8, "");
   txtImgNo->Hide();
+  // An input takes no more than 255 characters, and a longer text pasted into it is cut: said
+  // here, in the gap between the answers and the categories.
+  lblGrenze = label("lblGrenze", 96, 144,
+                    "Höchstens 255 Zeichen je Feld – längerer Text wird abgeschnitten.");
+  TFont warning = lblGrenze->Font();
+  warning.Color = 0xC00000;
+  lblGrenze->SetFont(warning);
+  lblGrenze->Hide();
+  for (TEdit* text : {inpFrage, inpAntwortA, inpAntwortB, inpAntwortC, inpAntwortD})
+    text->OnChange = [this](TObject*) { ShowLimitNote(); };
   btnSave = Create<TButton>("btnSave");
   btnSave->SetBounds(160, 492, 97, 25);
   btnSave->SetCaption("&Speichern");
@@ -185,6 +195,14 @@ void TfrmNew::FormActivate(TObject*) {
     FillFromCurrentQuestion();
   else
     Clear();
+  ShowLimitNote();
+}
+
+void TfrmNew::ShowLimitNote() {
+  bool full = false;
+  for (TEdit* text : {inpFrage, inpAntwortA, inpAntwortB, inpAntwortC, inpAntwortD})
+    full = full || static_cast<int>(Utf8Length(text->Text())) >= kTextLimit;
+  lblGrenze->SetVisible(full);
 }
 
 void TfrmNew::FillFromCurrentQuestion() {

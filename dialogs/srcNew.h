@@ -20,6 +20,8 @@ public:
   std::vector<TRadioButton*> CategoryButtons;
   TRadioButton* opt00 = nullptr;
   TLabel* txtImgNo = nullptr;
+  // Shown while an input holds the 255 characters a text can have.
+  TLabel* lblGrenze = nullptr;
   TButton *btnSave = nullptr, *btnAbbrechen = nullptr;
 
   void FormCreate(TObject* sender);
@@ -30,6 +32,7 @@ public:
 private:
   void CreateControls();
   void FillFromCurrentQuestion();
+  void ShowLimitNote();
   void Clear();
   // The category button of a licence and area, or nullptr when there is none.
   TRadioButton* CategoryButton(int licence, int area) const;

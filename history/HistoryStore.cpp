@@ -650,6 +650,19 @@ std::vector<std::pair<std::string, int>> THistoryStore::WrongTicks(int64_t quest
   });
 }
 
+std::map<int64_t, std::pair<int, int>> THistoryStore::RecallTests() {
+  return Guarded("beim Lesen", [&] {
+    std::map<int64_t, std::pair<int, int>> tests;
+    // As TLearnerModel::IsRecallTest: all but the self-grades of Lernmodus (modus 1).
+    SQLite::Statement rows(*database, "SELECT frage, count(*), sum(ergebnis) FROM antwort "
+                                      "WHERE NOT (modus = 1 AND art = 'selbst') GROUP BY frage");
+    while (rows.executeStep())
+      tests.emplace(rows.getColumn(0).getInt64(),
+                    std::pair{rows.getColumn(1).getInt(), rows.getColumn(2).getInt()});
+    return tests;
+  });
+}
+
 int THistoryStore::PullBackReviewsAfter(int64_t limitMs, int64_t toMs) {
   const char* const doing = "beim Berichtigen der Wiederholungszeiten";
   const int ahead = Guarded(doing, [&] {

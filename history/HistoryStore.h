@@ -127,6 +127,9 @@ public:
   std::vector<TDayAnswers> AnswersPerDay(const std::vector<int64_t>& dayStarts, int64_t endMs);
   // How often each wrong tick pattern was given for the question, most often first.
   std::vector<std::pair<std::string, int>> WrongTicks(int64_t questionId);
+  // The tests of recall of every question answered (not Lernmodus's "Klar" and "Unklar", which are
+  // exposure): question id → how many, and how many of them were right.
+  std::map<int64_t, std::pair<int, int>> RecallTests();
 
   // Sets every last review later than `limitMs` to `toMs`: reviews recorded while the clock was
   // ahead. Returns how many were set.

@@ -205,6 +205,10 @@ void TLearningHistory::AnswerChecked(const TAnswerChecked& event) {
 void TLearningHistory::QuestionSorted(const TQuestionSorted& event) {
   if (!event.ByLearner || showingRecorded)
     return;
+  // Sorted with a solution the program showed by itself: outside Lernmodus, whose sorting counts
+  // as exposure, that is no test of recall, and the log has no other kind for it.
+  if (lastCheck && !lastCheck->ByLearner && event.Mode != lmLernen)
+    return;
   TAnswerChecked selfGrade;
   if (lastCheck)
     selfGrade = *lastCheck;
@@ -361,9 +365,12 @@ TDueQuestions TLearningHistory::DueQuestions(const std::function<bool(int, int)>
         TLearnerModel::KeyChanged(question.LastKey, catalogue.Keys[recordNo]))
       continue;
     const auto [licence, area] = catalogue.Categories[recordNo];
-    if (!selected(licence, area))
+    const bool dueNow = model.IsDue(*question.Memory, question.LastReviewMs, now, retention);
+    if (!selected(licence, area)) {
+      due.DueElsewhere += dueNow ? 1 : 0;
       continue;
-    if (model.IsDue(*question.Memory, question.LastReviewMs, now, retention)) {
+    }
+    if (dueNow) {
       due.Entries.push_back(PoolEntry{1, 1, licence, area, question.RecordNo});
       continue;
     }

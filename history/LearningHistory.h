@@ -22,6 +22,8 @@
 struct TDueQuestions {
   std::vector<PoolEntry> Entries;
   std::optional<int64_t> NextDueMs; // UTC
+  // The due questions of the categories not selected.
+  int DueElsewhere = 0;
 };
 
 // The exam-date plan as the learner meets it today.

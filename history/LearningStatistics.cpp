@@ -22,6 +22,7 @@ TLearningStatistics::TLearningStatistics(THistoryStore* history, const TLearnerM
   if (store == nullptr)
     return;
   questions = store->FollowCatalogue(fingerprints);
+  recallTests = store->RecallTests();
   std::map<int32_t, const THistoryQuestion*> byRecord;
   for (const THistoryQuestion& question : questions) {
     anyAnswer = anyAnswer || question.Answers > 0;
@@ -46,12 +47,16 @@ double TLearningStatistics::RecallAt(const THistoryQuestion& question, int64_t a
 std::vector<TCategoryFigures> TLearningStatistics::Categories(int firstLicence,
                                                               int lastLicence) const {
   std::vector<TCategoryFigures> figures;
-  for (int licence = firstLicence; licence <= lastLicence; ++licence)
+  for (int licence = firstLicence; licence <= lastLicence; ++licence) {
+    if (licence == 0)
+      figures.push_back({0, 0, 0, 0, 0, 0, 0, 0});
     for (int area = 1; area <= AreaCount(licence); ++area)
-      figures.push_back({licence, area, 0, 0, 0, 0});
+      figures.push_back({licence, area, 0, 0, 0, 0, 0, 0});
+  }
   for (const TEntry& entry : entries) {
+    const int slot = CategorySlot(entry.Licence, entry.Area);
     for (TCategoryFigures& category : figures) {
-      if (category.Licence != entry.Licence || category.Area != entry.Area)
+      if (CategorySlot(category.Licence, category.Area) != slot)
         continue;
       ++category.Questions;
       if (entry.Known) {
@@ -60,6 +65,11 @@ std::vector<TCategoryFigures> TLearningStatistics::Categories(int firstLicence,
         category.Due +=
             model.IsDue(*entry.Known->Memory, entry.Known->LastReviewMs, now, retention) ? 1 : 0;
         category.MeanRecall += recall;
+        const auto tests = recallTests.find(entry.Known->Id);
+        if (tests != recallTests.end()) {
+          category.RecallTests += tests->second.first;
+          category.RightRecallTests += tests->second.second;
+        }
       }
     }
   }

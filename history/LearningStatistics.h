@@ -7,6 +7,7 @@
 #include "history/HistoryStore.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct TCategoryFigures {
   int Answered = 0;
   int Due = 0;
   double MeanRecall = 0; // of the answered questions; 0 when none is answered
+  // The tests of recall of the answered questions, and how many of them were right.
+  int RecallTests = 0;
+  int RightRecallTests = 0;
 };
 
 struct TAreaOutlook {
@@ -42,7 +46,8 @@ public:
   TLearningStatistics(THistoryStore* store, const TLearnerModel& model, double retention,
                       int64_t nowMs);
 
-  // The categories of the record licences first to last, in slot order.
+  // The categories of the record licences first to last, in slot order. Licence 0 stands for the
+  // questions of all categories (slot 0, area 0), as the category selection counts them.
   std::vector<TCategoryFigures> Categories(int firstLicence, int lastLicence) const;
   // The outlook of every area of the exam licence, with its limits from the settings file and
   // each question's recall at `atMs` (never-answered questions at the area's prior).
@@ -80,6 +85,7 @@ private:
   double retention;
   int64_t now;
   std::vector<THistoryQuestion> questions;
+  std::map<int64_t, std::pair<int, int>> recallTests;
   std::vector<TEntry> entries;
   bool anyAnswer = false;
 };

@@ -5,6 +5,8 @@
 #include "core/SketchTable.h"
 #include "dialogs/srcKategorieWahl.h"
 #include "dialogs/srcPruefungsKatWahl.h"
+#include "history/CatalogueView.h"
+#include "mainwindow/FittedText.h"
 #include "toolkit/Application.h"
 #include "toolkit/Convert.h"
 
@@ -14,6 +16,9 @@ namespace {
 
 const char* const kLineBreak = "\n\r";
 constexpr int kPauseMs = 1000;
+// The colours of the verdict on the learner's answer.
+constexpr uint32_t kRightColor = 0x1B7A2B;
+constexpr uint32_t kWrongColor = 0xB3261E;
 
 TFont FontOf(const char* name, int size, bool bold) {
   TFont font;
@@ -37,6 +42,12 @@ private:
   TForm& form;
   bool wasBlocked;
 };
+
+// The room of the question and of each answer, down to the next row: the answers' rows lie 48
+// pixels apart, and below the last one the buttons begin.
+constexpr int kQuestionRoom = 72;
+constexpr int kAnswerRoom = 48;
+constexpr int kLastAnswerRoom = 49;
 
 // The answer a letter key stands for: 0 to 3 for A to D, -1 for any other character.
 int AnswerOfLetter(char32_t key) {
@@ -78,7 +89,9 @@ void TfrmFrageAntwort::CreateControls() {
     return created;
   };
   lblKategorie = label("lblKategorie", 8, 0, 72, 16, "Kategorie:", bold10, true);
-  lblFrage = label("lblFrage", 8, 24, 510, 73, "Frage", text10, false);
+  // The question wraps where the answers end: at its full 510 pixels a line could reach beyond
+  // the window's 517 and lose its last character.
+  lblFrage = label("lblFrage", 8, 24, 505, 73, "Frage", text10, false);
   Label1 = label("Label1", 24, 96, 17, 16, "A) ", bold10, false);
   Label2 = label("Label2", 24, 144, 16, 16, "B) ", bold10, false);
   Label3 = label("Label3", 24, 192, 16, 16, "C) ", bold10, false);
@@ -126,6 +139,10 @@ void TfrmFrageAntwort::CreateControls() {
   btnKlar = button("btnKlar", 88, 328, 75, "&Klar", 5);
   lblImageNo = label("lblImageNo", 272, 328, 53, 13, "lblImageNo", Font(), false);
   lblImageNo->Hide();
+  // Between "Lösung" (or "Weiter") and the sketch button, which stays visible in the exam.
+  lblAuswertung =
+      label("lblAuswertung", 88, 296, 180, 26, "", FontOf("MS Sans Serif", 8, true), false);
+  lblAuswertung->SetWordWrap(true);
   chkWeiterWennRichtig = Create<TCheckBox>("chkWeiterWennRichtig");
   chkWeiterWennRichtig->SetBounds(8, 368, 257, 17);
   chkWeiterWennRichtig->SetFont(text10);
@@ -173,6 +190,10 @@ void TfrmFrageAntwort::CreateMenu() {
                            &TfrmFrageAntwort::mnuSchnellernmodeClick);
   mnuProgrammPruefungsmodus = bind(mnuProgramm->Add("mnuProgrammPruefungsmodus", "Prüfungsmodus"),
                                    &TfrmFrageAntwort::mnuProgrammPruefungsmodusClick);
+  // After an exam: its questions answered wrong, as a round of their own.
+  mnuProgrammPruefungsfehler = bind(
+      mnuProgramm->Add("mnuProgrammPruefungsfehler", "Falsch beantwortete Prüfungsfragen lernen"),
+      &TfrmFrageAntwort::mnuProgrammPruefungsfehlerClick);
   mnuProgramm->Add("sep001", "-");
   mnuProgrammProgrammbeenden =
       bind(mnuProgramm->Add("mnuProgrammProgrammbeenden", "Programm beenden", ShortCut(vkF10)),
@@ -194,6 +215,15 @@ void TfrmFrageAntwort::CreateMenu() {
   AktuelleFragelschen1 =
       bind(mnuFragen->Add("AktuelleFragelschen1", "Aktuelle Frage löschen", ShortCut('L', ssCtrl)),
            &TfrmFrageAntwort::AktuelleFragelschen1Click);
+  // Deleting asks nothing; this takes a deletion back.
+  mnuFragenLoeschenRueckgaengig = bind(
+      mnuFragen->Add("mnuFragenLoeschenRueckgaengig", "Löschen rückgängig", ShortCut('Z', ssCtrl)),
+      &TfrmFrageAntwort::mnuFragenLoeschenRueckgaengigClick);
+  // "Lösung" and "Weiter" carry no access letter: this is their key.
+  mnuFragen->Add("sep004", "-");
+  mnuFragenAntwortPruefen =
+      bind(mnuFragen->Add("mnuFragenAntwortPruefen", "Antwort prüfen", ShortCut(vkF5)),
+           &TfrmFrageAntwort::mnuFragenAntwortPruefenClick);
 
   mnuLernstand = MainMenu1->Add("mnuLernstand", "Lernstand");
   mnuLernstandFaelligeFragen =
@@ -268,15 +298,17 @@ void TfrmFrageAntwort::ShowNextQuestion(bool pick) {
   } else {
     ReadQuestion(CurrentQuestionNo(), record);
   }
-  lblFrage->SetCaption(TrimControls(record.Question));
-  lblAntwortA->SetCaption(record.AnswerA);
-  lblAntwortB->SetCaption(record.AnswerB);
-  lblAntwortC->SetCaption(record.AnswerC);
-  lblAntwortD->SetCaption(record.AnswerD);
+  ShowFitted(*lblFrage, TrimControls(record.Question), kQuestionRoom);
+  ShowFitted(*lblAntwortA, record.AnswerA, kAnswerRoom);
+  ShowFitted(*lblAntwortB, record.AnswerB, kAnswerRoom);
+  ShowFitted(*lblAntwortC, record.AnswerC, kAnswerRoom);
+  ShowFitted(*lblAntwortD, record.AnswerD, kLastAnswerRoom);
   for (int answer = 0; answer < 4; ++answer)
     AnswerBox(answer)->SetChecked(false);
   for (int answer = 0; answer < 4; ++answer)
     AnswerBox(answer)->SetEnabled(true);
+  solutionShown = false;
+  lblAuswertung->SetCaption("");
   lblImageNo->SetCaption(SketchKey(record.Licence, record.Area, record.ImageNo));
   btnSkizzen->SetVisible(record.ImageNo >= 1);
   // The count never shows below zero, whatever the pool reports.
@@ -311,6 +343,7 @@ bool TfrmFrageAntwort::CheckShownAnswer(bool byLearner) {
   QuestionRecord record;
   ReadQuestion(CurrentQuestionNo(), record);
   ShowSolution(record);
+  solutionShown = true;
   const bool right = AnswerIsRight(record);
   TAnswerChecked event;
   event.RecordNo = CurrentQuestionNo();
@@ -321,7 +354,27 @@ bool TfrmFrageAntwort::CheckShownAnswer(bool byLearner) {
   event.Right = right;
   event.ByLearner = byLearner;
   QuestionData().ReportAnswerChecked(event);
+  if (byLearner)
+    ShowVerdict(record, right ? "Ihre Antwort ist richtig." : "Ihre Antwort ist falsch.",
+                right ? kRightColor : kWrongColor);
+  else
+    ShowVerdict(record, "", 0x000000);
   return right;
+}
+
+void TfrmFrageAntwort::ShowVerdict(const QuestionRecord& record, const std::string& verdict,
+                                   uint32_t color) {
+  const std::string letters =
+      KeyLetters({record.CorrectA, record.CorrectB, record.CorrectC, record.CorrectD});
+  std::string solution;
+  for (char letter : letters)
+    solution += (solution.empty() ? "" : ", ") + std::string(1, letter);
+  TFont font = lblAuswertung->Font();
+  font.Color = color;
+  lblAuswertung->SetFont(font);
+  lblAuswertung->SetCaption(
+      "Richtig: " + (solution.empty() ? std::string("keine Antwort") : solution) +
+      (verdict.empty() ? "" : "\n" + verdict));
 }
 
 void TfrmFrageAntwort::ReportSorting(bool klar, bool byLearner) {
@@ -347,16 +400,39 @@ void TfrmFrageAntwort::CheckAnswer(bool byLearner) {
   }
   const bool right = CheckShownAnswer(byLearner);
   if (exam) {
-    if (right)
+    examAsked = true;
+    if (right) {
       ++ExamCorrectCount;
+    } else {
+      QuestionRecord record;
+      ReadQuestion(CurrentQuestionNo(), record);
+      wrongExamQuestions.push_back({1, 1, record.Licence, record.Area, CurrentQuestionNo()});
+    }
     if (PauseOneSecond())
       SortAsKlar(false);
-  } else if (right && chkWeiterWennRichtig->Checked() && PauseOneSecond()) {
-    SortAsKlar(false);
+    return;
   }
+  // Only an answer the learner gave moves on by itself: Lernmodus checks every question at once,
+  // and one without a correct answer would vanish before it could be read.
+  if (byLearner && right && chkWeiterWennRichtig->Checked() && PauseOneSecond())
+    SortAsKlar(false);
 }
 
-void TfrmFrageAntwort::btnKlarClick(TObject*) { SortAsKlar(true); }
+void TfrmFrageAntwort::btnKlarClick(TObject*) {
+  // A wrong answer stays on display with its solution; "Klar" once more sorts it.
+  if (TicksUnchecked() && !CheckShownAnswer(true))
+    return;
+  SortAsKlar(true);
+}
+
+bool TfrmFrageAntwort::TicksUnchecked() const {
+  if (placeholderShown || solutionShown || CurrentMode() != modeVertiefen)
+    return false;
+  for (int answer = 0; answer < 4; ++answer)
+    if (AnswerBox(answer)->Checked())
+      return true;
+  return false;
+}
 
 void TfrmFrageAntwort::SortAsKlar(bool byLearner) {
   ReportSorting(true, byLearner);
@@ -370,7 +446,11 @@ void TfrmFrageAntwort::SortAsKlar(bool byLearner) {
     RunCategoryChoice();
 }
 
-void TfrmFrageAntwort::btnUnklarClick(TObject*) { SortAsUnklar(true); }
+void TfrmFrageAntwort::btnUnklarClick(TObject*) {
+  if (TicksUnchecked())
+    CheckShownAnswer(true);
+  SortAsUnklar(true);
+}
 
 void TfrmFrageAntwort::SortAsUnklar(bool byLearner) {
   ReportSorting(false, byLearner);
@@ -379,6 +459,7 @@ void TfrmFrageAntwort::SortAsUnklar(bool byLearner) {
 
 void TfrmFrageAntwort::RunCategoryChoice() {
   frmKategorieWahl->ShowModal();
+  examPoolDrawn = false;
   SelectCategories(kSelectFromDialog, kSelectFromDialog);
   BuildQuestionPool(false);
   ShowNextQuestion(true);
@@ -396,6 +477,10 @@ int TfrmFrageAntwort::CurrentMode() const {
 
 void TfrmFrageAntwort::ApplyMode(int mode) {
   const bool leavingExam = mode != modePruefung && mnuProgrammPruefungsmodus->Checked();
+  // The exam selects one area at a time, which clears the flag of the questions of all
+  // categories; the dialog's boxes cannot give it back, so it is kept here.
+  if (mode == modePruefung && !mnuProgrammPruefungsmodus->Checked())
+    allCategoriesBeforeExam = SlotSelected(0);
   for (TMenuItem* entry :
        {mnuLernmode, mnuVertifungsmode, mnuSchnellernmode, mnuProgrammPruefungsmodus})
     entry->SetChecked(false);
@@ -421,14 +506,20 @@ void TfrmFrageAntwort::ApplyMode(int mode) {
   btnKlar->SetEnabled(!exam);
   btnUnklar->SetEnabled(!exam);
   btnLoesung->SetVisible(mode == modeVertiefen || exam);
-  mnuLernstandFaelligeFragen->SetEnabled(!exam);
-  mnuLernstandPensum->SetEnabled(!exam);
+  mnuFragenAntwortPruefen->SetEnabled(mode == modeVertiefen || exam);
+  // The exam asks its draw: nothing that replaces the pool or adds to it runs meanwhile.
+  for (TMenuItem* entry : {mnuLernstandFaelligeFragen, mnuLernstandPensum,
+                           mnuProgrammWissensstandLaden, mnuFragenNeueFrage, AktuelleFragelschen1})
+    entry->SetEnabled(!exam);
+  UpdateUndoEntry();
+  mnuProgrammPruefungsfehler->SetEnabled(!exam && examAsked);
   if (!exam)
     chkWeiterWennRichtig->SetVisible(mode == modeVertiefen);
   if (!exam && mode != modeSetup)
     learningModeBeforeExam = mode;
   if (leavingExam) {
     SelectCategories(kSelectFromDialog, kSelectFromDialog);
+    QuestionData().SetSlotSelected(0, allCategoriesBeforeExam);
     BuildQuestionPool(false);
   }
   if (mode > modeSetup)
@@ -446,12 +537,15 @@ void TfrmFrageAntwort::mnuProgrammPruefungsmodusClick(TObject*) {
     ApplyMode(learningModeBeforeExam);
     return;
   }
+  wrongExamQuestions.clear();
+  examAsked = false;
   StartExamArea();
 }
 
 void TfrmFrageAntwort::StartExamArea() {
   SelectCategories(ExamLicence(), ExamArea());
   DrawExamQuestions(ExamLicence(), ExamArea());
+  examPoolDrawn = true;
   ExamCorrectCount = 0;
   ShowNextQuestion(true);
 }
@@ -463,7 +557,9 @@ void TfrmFrageAntwort::GradeExamArea() {
   // negative number of wrong ones.
   const int32_t wrong = ExamWrongAnswers(questions, right);
   const TExamVerdict grade = GradeExam(wrong, ExamLimit(elOralFrom), ExamLimit(elFailFrom));
-  QuestionData().ReportExamAreaGraded({ExamLicence(), ExamArea(), questions, right, grade});
+  // Questions of a category choice are graded all the same, but they are no exam result.
+  if (examPoolDrawn)
+    QuestionData().ReportExamAreaGraded({ExamLicence(), ExamArea(), questions, right, grade});
   const std::string verdict = ExamVerdictText(grade);
   std::string category;
   CategoryName(ExamLicence(), ExamArea(), category);
@@ -494,6 +590,15 @@ void TfrmFrageAntwort::FormKeyPress(TObject*, char32_t& key) {
   // The placeholder has no solution to show and nothing to answer.
   if (placeholderShown)
     return;
+  // One letter cannot give several correct answers, nor none: for such a question it only shows
+  // the solution, and the question waits for the learner's "Klar" or "Unklar".
+  QuestionRecord record;
+  ReadQuestion(CurrentQuestionNo(), record);
+  if (record.CorrectA + record.CorrectB + record.CorrectC + record.CorrectD != 1) {
+    CheckShownAnswer(false);
+    ShowVerdict(record, "Weiter mit „Klar“/„Unklar“.", 0x000000);
+    return;
+  }
   const bool right = CheckShownAnswer(true);
   if (!PauseOneSecond())
     return;

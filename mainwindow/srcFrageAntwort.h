@@ -29,6 +29,9 @@ public:
             *chkAntwortD = nullptr;
   TButton *btnLoesung = nullptr, *btnSkizzen = nullptr, *btnUnklar = nullptr, *btnKlar = nullptr;
   TLabel *lblUnklareFragen = nullptr, *lblImageNo = nullptr;
+  // Says in words which answers are right once the solution is shown, and whether the learner's
+  // answer was right.
+  TLabel* lblAuswertung = nullptr;
   TCheckBox* chkWeiterWennRichtig = nullptr;
   TTimer* tmrFrageAntwort = nullptr;
   TMainMenu* MainMenu1 = nullptr;
@@ -36,10 +39,12 @@ public:
             *mnuProgrammWissensstandLaden = nullptr;
   TMenuItem *mnuLernmode = nullptr, *mnuVertifungsmode = nullptr, *mnuSchnellernmode = nullptr,
             *mnuProgrammPruefungsmodus = nullptr;
+  TMenuItem* mnuProgrammPruefungsfehler = nullptr;
   TMenuItem *mnuProgrammProgrammbeenden = nullptr, *mnuFragen = nullptr,
             *mnuFragenKategorieWaehlen = nullptr;
   TMenuItem *mnuFragenNeueFrage = nullptr, *mnuFragenAktuelleFrageAendern = nullptr,
-            *AktuelleFragelschen1 = nullptr;
+            *AktuelleFragelschen1 = nullptr, *mnuFragenLoeschenRueckgaengig = nullptr,
+            *mnuFragenAntwortPruefen = nullptr;
   TMenuItem *mnuLernstand = nullptr, *mnuLernstandFaelligeFragen = nullptr,
             *mnuLernstandStatistik = nullptr, *mnuLernstandPensum = nullptr,
             *mnuLernstandLernplan = nullptr;
@@ -57,6 +62,9 @@ public:
   int CurrentMode() const;
   // Whether the placeholder, not a question of the catalogue, is on display.
   bool PlaceholderShown() const { return placeholderShown; }
+  // Whether the question on display holds ticks of Vertiefungsmodus that no "Lösung" checked:
+  // they are the learner's answer, which "Klar" and "Unklar" check before they sort.
+  bool TicksUnchecked() const;
 
   void FormCreate(TObject* sender);
   void FormShow(TObject* sender);
@@ -72,6 +80,7 @@ public:
   void mnuVertifungsmodeClick(TObject* sender);
   void mnuSchnellernmodeClick(TObject* sender);
   void mnuProgrammPruefungsmodusClick(TObject* sender);
+  void mnuProgrammPruefungsfehlerClick(TObject* sender);
   void mnuProgrammWissensstandSpeichernClick(TObject* sender);
   void mnuProgrammWissensstandLadenClick(TObject* sender);
   void mnuProgrammProgrammbeendenClick(TObject* sender);
@@ -79,6 +88,8 @@ public:
   void mnuFragenNeueFrageClick(TObject* sender);
   void mnuFragenAktuelleFrageAendernClick(TObject* sender);
   void AktuelleFragelschen1Click(TObject* sender);
+  void mnuFragenLoeschenRueckgaengigClick(TObject* sender);
+  void mnuFragenAntwortPruefenClick(TObject* sender);
   void Kurzhilfe1Click(TObject* sender);
   void mnuHilfeClick(TObject* sender);
   void btnInfosUeberClick(TObject* sender);
@@ -98,6 +109,8 @@ private:
   void CreateMenu();
   void RunCategoryChoice();
   void LearnTodaysPlan(const TPlanStatus& plan);
+  // Enables "Löschen rückgängig" while a deletion can be taken back and no exam runs.
+  void UpdateUndoEntry();
   void GradeExamArea();
   void StartExamArea();
   // Waits one second with the window painting and the learner's input ignored. False when the
@@ -110,6 +123,8 @@ private:
   void CheckAnswer(bool byLearner);
   // Shows the solution of the question on display, reports the check and tells if it was right.
   bool CheckShownAnswer(bool byLearner);
+  // Writes the solution, and the verdict on the learner's answer unless `verdict` is empty.
+  void ShowVerdict(const QuestionRecord& record, const std::string& verdict, uint32_t color);
   // Sorting the question on display as "Klar" or "Unklar", by the learner or by the program.
   void SortAsKlar(bool byLearner);
   void SortAsUnklar(bool byLearner);
@@ -117,7 +132,19 @@ private:
 
   TLearningHistory history;
   bool placeholderShown = true;
+  // The questions of the last exam answered wrong, and whether it asked any question at all.
+  std::vector<PoolEntry> wrongExamQuestions;
+  bool examAsked = false;
+  // The questions deleted in this run, the last one last: "Löschen rückgängig" takes them back.
+  std::vector<int32_t> deletedQuestions;
+  // Whether the solution of the question on display has been shown.
+  bool solutionShown = false;
   int learningModeBeforeExam = modeLernen;
+  // Whether the questions of all categories were selected before the exam selected its areas.
+  bool allCategoriesBeforeExam = true;
+  // Whether the pool of the running exam area is its draw, not the questions of a category
+  // choice made during the exam.
+  bool examPoolDrawn = false;
 };
 
 extern TfrmFrageAntwort* frmFrageAntwort;

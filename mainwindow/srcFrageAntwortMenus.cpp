@@ -51,6 +51,19 @@ void TfrmFrageAntwort::mnuProgrammWissensstandLadenClick(TObject*) {
   ShowNextQuestion(true);
 }
 
+void TfrmFrageAntwort::mnuProgrammPruefungsfehlerClick(TObject*) {
+  if (CurrentMode() == modePruefung || !examAsked)
+    return;
+  if (wrongExamQuestions.empty()) {
+    Application.MessageBox("In der letzten Prüfung wurde keine Frage falsch beantwortet.");
+    return;
+  }
+  QuestionData().StartPass(wrongExamQuestions);
+  // As after loading a knowledge file: every question of the pool may be picked.
+  QuestionData().SelectAllCategories();
+  ShowNextQuestion(true);
+}
+
 void TfrmFrageAntwort::mnuProgrammProgrammbeendenClick(TObject*) { Close(); }
 
 void TfrmFrageAntwort::mnuFragenKategorieWaehlenClick(TObject*) {
@@ -76,8 +89,32 @@ void TfrmFrageAntwort::mnuFragenAktuelleFrageAendernClick(TObject*) {
 void TfrmFrageAntwort::AktuelleFragelschen1Click(TObject*) {
   if (placeholderShown)
     return;
+  const int32_t deleted = CurrentQuestionNo();
   DeleteCurrentQuestion();
+  deletedQuestions.push_back(deleted);
+  UpdateUndoEntry();
   ShowNextQuestion(true);
+}
+
+void TfrmFrageAntwort::mnuFragenLoeschenRueckgaengigClick(TObject*) {
+  if (deletedQuestions.empty() || CurrentMode() == modePruefung)
+    return;
+  QuestionData().RestoreDeletedQuestion(deletedQuestions.back());
+  deletedQuestions.pop_back();
+  UpdateUndoEntry();
+  // The question is back on display as it was before its deletion.
+  placeholderShown = false;
+  ShowNextQuestion(false);
+}
+
+void TfrmFrageAntwort::UpdateUndoEntry() {
+  mnuFragenLoeschenRueckgaengig->SetEnabled(!deletedQuestions.empty() &&
+                                            CurrentMode() != modePruefung);
+}
+
+void TfrmFrageAntwort::mnuFragenAntwortPruefenClick(TObject*) {
+  if (btnLoesung->Visible() && btnLoesung->Enabled())
+    btnLoesungClick(btnLoesung);
 }
 
 void TfrmFrageAntwort::Kurzhilfe1Click(TObject*) { Application.MessageBox(ShortHelpText()); }
@@ -113,16 +150,34 @@ void TfrmFrageAntwort::btnSkizzenClick(TObject*) {
 void TfrmFrageAntwort::mnuLernstandFaelligeFragenClick(TObject*) {
   TDueQuestions due = history.DueQuestions(
       [](int licence, int area) { return QuestionData().CategorySelected(licence, area); });
+  // The round takes the chosen categories only: the learner hears of the due questions of the
+  // others, which the figures of the statistics window count as well.
+  const std::string elsewhere =
+      due.DueElsewhere == 0
+          ? std::string()
+          : kLineBreak +
+                (due.DueElsewhere == 1 ? std::string("In anderen Kategorien ist 1 Frage fällig")
+                                       : "In anderen Kategorien sind " +
+                                             std::to_string(due.DueElsewhere) + " Fragen fällig") +
+                "; sie kommen dazu, wenn Sie ihre Kategorien unter „Kategorie wählen“ ankreuzen.";
   if (due.Entries.empty()) {
-    std::string text = "Keine Frage ist fällig.";
+    std::string text = elsewhere.empty() ? "Keine Frage ist fällig."
+                                         : "In den gewählten Kategorien ist keine Frage fällig.";
     if (due.NextDueMs)
       text +=
           kLineBreak + ("Die nächste Frage ist am " + LocalDateText(*due.NextDueMs) + " fällig.");
-    Application.MessageBox(text);
+    Application.MessageBox(text + elsewhere);
     return;
   }
+  const std::size_t count = due.Entries.size();
   QuestionData().StartPass(std::move(due.Entries));
   ShowNextQuestion(true);
+  if (!elsewhere.empty())
+    Application.MessageBox(
+        (count == 1 ? std::string("Wiederholt wird die 1 fällige Frage")
+                    : "Wiederholt werden die " + std::to_string(count) + " fälligen Fragen") +
+        " der gewählten Kategorien" +
+        (SlotSelected(0) ? " mit den Fragen, die zu allen Kategorien gehören." : ".") + elsewhere);
 }
 
 // The window hands the pool of its troublesome questions back through its modal result.

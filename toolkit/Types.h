@@ -44,6 +44,7 @@ enum : int {
   vkF1 = 112,
   vkF2 = 113,
   vkF3 = 114,
+  vkF5 = 116,
   vkF10 = 121,
 };
 

@@ -46,7 +46,7 @@ struct TColumn {
   int Right;
 };
 const TColumn kColumns[] = {
-    {"Fragen", 289}, {"beantwortet", 370}, {"fällig", 414}, {"Behalt", 464}};
+    {"Fragen", 289}, {"beantwortet", 370}, {"fällig", 414}, {"richtig", 464}};
 constexpr int kTableRow = 16;
 
 std::string NeverAnsweredText(const TAreaOutlook& area) {
@@ -107,9 +107,10 @@ void TfrmLernstand::CreateControls() {
     return created;
   };
 
+  // The heading, the 17 areas of the edition's licences and the questions of all categories.
   pbKategorien =
-      paintBox("pbKategorien", 8, 8, 472, kTableRow * 18 + 4, &TfrmLernstand::PaintCategories);
-  pbTage = paintBox("pbTage", 8, 312, 472, 178, &TfrmLernstand::PaintDays);
+      paintBox("pbKategorien", 8, 8, 472, kTableRow * 19 + 4, &TfrmLernstand::PaintCategories);
+  pbTage = paintBox("pbTage", 8, 328, 472, 162, &TfrmLernstand::PaintDays);
 
   grpEinstellungen = Create<TGroupBox>("grpEinstellungen");
   grpEinstellungen->SetCaption("Prüfungstermin, Zielbehalt und Pensum");
@@ -231,10 +232,13 @@ void TfrmLernstand::Gather() {
   if (!statistics) {
     for (int licence = 1; licence <= kLastLicence; ++licence)
       for (int area = 1; area <= AreaCount(licence); ++area)
-        categories.push_back({licence, area, 0, 0, 0, 0});
+        categories.push_back({licence, area, 0, 0, 0, 0, 0, 0});
+    categories.push_back({0, 0, 0, 0, 0, 0, 0, 0});
     outlookError = "Ohne lesbaren Fragenkatalog gibt es keine Prognose.";
   } else {
     categories = statistics->Categories(1, kLastLicence);
+    // The questions of all categories come with every choice, and so into the due round.
+    categories.push_back(statistics->Categories(0, 0).front());
     anyAnswer = statistics->AnyAnswer();
     GatherOutlook(*statistics);
     try {
@@ -390,16 +394,22 @@ void TfrmLernstand::PaintCategories(TCanvas& canvas) {
   int top = kTableRow + 4;
   for (const TCategoryFigures& figures : categories) {
     // Every other licence on a tinted band, so that a licence's areas read as one group.
-    if (figures.Licence % 2 == 0)
+    if (figures.Licence != 0 && figures.Licence % 2 == 0)
       canvas.FillRect({1, top - 1, width - 2, kTableRow}, kLicenceBand);
-    std::string name;
-    CategoryName(figures.Licence, figures.Area, name);
+    std::string name = "Gehört zu allen Kategorien";
+    if (figures.Licence != 0)
+      CategoryName(figures.Licence, figures.Area, name);
     canvas.TextOut(6, top, FitText(canvas, name, PlainFont(), nameWidth), PlainFont());
-    const std::string recall =
-        figures.Answered > 0 ? PercentText(figures.MeanRecall) + " %" : std::string("–");
+    // The share of the tests of recall answered right: what the learner knew when asked. The
+    // recall now says little, since it is close to 100 % right after any answer.
+    const std::string right =
+        figures.RecallTests > 0
+            ? PercentText(static_cast<double>(figures.RightRecallTests) / figures.RecallTests) +
+                  " %"
+            : std::string("–");
     const std::string cells[] = {std::to_string(figures.Questions),
                                  std::to_string(figures.Answered), std::to_string(figures.Due),
-                                 recall};
+                                 right};
     for (std::size_t i = 0; i < std::size(kColumns); ++i)
       TextRight(canvas, kColumns[i].Right, top, cells[i], PlainFont());
     top += kTableRow;

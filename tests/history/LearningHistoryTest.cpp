@@ -70,6 +70,55 @@ TEST_F(LearningHistoryTest, OneAnswerPerShowingInEveryMode) {
             "1/1 1 1 Bestanden.");
 }
 
+// Ticks made without "Lösung" are the learner's answer: Enter on the focused "Klar" checks them,
+// and a wrong answer stays on display with its solution until "Klar" is pressed once more.
+TEST_F(LearningHistoryTest, TicksBeforeKlarOrUnklarAreTheAnswer) {
+  WriteCatalogue(Questions(6, 1, 1));
+  Start();
+  ChooseMenu(Main(), "mnuVertifungsmode");
+  ASSERT_EQ(Main().FocusedControl(), Main().btnKlar);
+  const std::string wrong = No();
+  TickAnswer(false);
+  PressKey(Main(), vkReturn);
+  EXPECT_EQ(No(), wrong);
+  EXPECT_FALSE(Main().chkAntwortA->Enabled()) << "the solution is on display";
+  EXPECT_TRUE(Main().chkAntwortA->Checked() && Main().chkAntwortB->Checked());
+  PressKey(Main(), vkReturn);
+  EXPECT_EQ(OpenQuestionCount(), 5);
+  const std::string right = No();
+  TickAnswer(true);
+  ClickControl(Main(), "btnKlar");
+  EXPECT_EQ(OpenQuestionCount(), 4);
+  const std::string unklar = No();
+  TickAnswer(true);
+  ClickControl(Main(), "btnUnklar");
+  const std::string untouched = No();
+  ClickControl(Main(), "btnKlar");
+  // F5 checks as "Lösung" does.
+  const std::string byKey = No();
+  TickAnswer(false);
+  PressKey(Main(), vkF5);
+  EXPECT_FALSE(Main().chkAntwortA->Enabled());
+  EXPECT_EQ(Answers(),
+            (std::vector<std::string>{wrong + " m2 AB/B 0 antwort", right + " m2 B/B 1 antwort",
+                                      unklar + " m2 B/B 1 antwort", untouched + " m2 /B 1 selbst",
+                                      byKey + " m2 AB/B 0 antwort"}));
+}
+
+// In Schnelllernmodus a letter on a question with two correct answers only shows the solution:
+// neither it nor the learner's sorting after it is a test of recall.
+TEST_F(LearningHistoryTest, ALetterThatCannotAnswerIsNoAnswer) {
+  QuestionRecord two = MakeQuestion(1, 1);
+  two.CorrectA = true;
+  WriteCatalogue({two});
+  Start();
+  ChooseMenu(Main(), "mnuSchnellernmode");
+  Main().SetFocusedControl(nullptr);
+  TypeChar(Main(), 'a');
+  ClickControl(Main(), "btnUnklar");
+  EXPECT_EQ(Answers(), std::vector<std::string>{});
+}
+
 TEST_F(LearningHistoryTest, DueQuestionsAreReviewed) {
   WriteCatalogue(Questions(4, 1, 1));
   Start();
@@ -186,6 +235,33 @@ TEST_F(LearningHistoryTest, RecallTellsTheTruth) {
   WriteCatalogue(records);
   EXPECT_EQ(Main().History().DueQuestions([](int, int) { return true; }).Entries.size(), 2u);
   EXPECT_EQ(Main().History().Statistics(platform.UtcNowMs()).Categories(1, 1)[0].Answered, 2);
+}
+
+// The due round takes the chosen categories with the questions of all categories and says how
+// many more are due elsewhere; the statistics count the same questions.
+TEST_F(LearningHistoryTest, DueRoundTellsWhatItLeavesOut) {
+  std::vector<QuestionRecord> records = Questions(2, 1, 1);
+  records.push_back(MakeQuestion(2, 1));
+  records.push_back(MakeQuestion(0, 0));
+  WriteCatalogue(records);
+  Start();
+  platform.OnModal("frmKategorieWahl", [](TForm& dialog) { ClickControl(dialog, "chkKat02"); });
+  for (int i = 0; i < 4; ++i)
+    ClickControl(Main(), "btnKlar");
+  ASSERT_FALSE(SlotSelected(CategorySlot(2, 1)));
+  platform.SetUtcNow(platform.UtcNowMs() + 3 * kDayMs);
+  PressKey(Main(), 'W', ssCtrl);
+  EXPECT_EQ(OpenQuestionCount(), 3);
+  ASSERT_EQ(platform.Messages().size(), 1u);
+  EXPECT_EQ(platform.Messages()[0].Text,
+            "Wiederholt werden die 3 fälligen Fragen der gewählten Kategorien mit den Fragen, die "
+            "zu allen Kategorien gehören.\n\rIn anderen Kategorien ist 1 Frage fällig; sie kommen "
+            "dazu, wenn Sie ihre Kategorien unter „Kategorie wählen“ ankreuzen.");
+  const TLearningStatistics figures = Main().History().Statistics(platform.UtcNowMs());
+  int due = figures.Categories(0, 0)[0].Due;
+  for (const TCategoryFigures& category : figures.Categories(1, 6))
+    due += category.Due;
+  EXPECT_EQ(due, 4);
 }
 
 // A history replaced while the trainer runs gets nothing of this session: recording stops with

@@ -33,6 +33,9 @@ TEST_F(LearningStatisticsTest, FiguresOfCatalogueAndHistory) {
   std::vector<QuestionRecord> records = Questions(4, 1, 1);
   const std::vector<QuestionRecord> more = Questions(3, 1, 2);
   records.insert(records.end(), more.begin(), more.end());
+  // Questions of all categories: licence 0, and a licence the selection counts as such.
+  records.push_back(MakeQuestion(0, 0, "Allgemein"));
+  records.push_back(MakeQuestion(9, 1, "Auch allgemein"));
   WriteCatalogue(records);
   {
     // No history at all: zeros, and the outlook from the prior of a quarter.
@@ -57,7 +60,8 @@ TEST_F(LearningStatisticsTest, FiguresOfCatalogueAndHistory) {
   EXPECT_EQ(categories[0].Due, 0) << "both answered a moment ago";
   EXPECT_EQ(categories[1].Answered, 1);
   EXPECT_EQ(categories[1].Due, 1) << "five days after one right answer";
-  EXPECT_GT(categories[0].MeanRecall, 0.9);
+  EXPECT_EQ(categories[0].RecallTests, 4);
+  EXPECT_EQ(categories[0].RightRecallTests, 1);
 
   // Area 1: two first tries, one right: the prior of the two never answered is 2/6.
   const TAreaOutlook area = figures.Outlook(1, kNow)[0];
@@ -80,6 +84,24 @@ TEST_F(LearningStatisticsTest, FiguresOfCatalogueAndHistory) {
   EXPECT_EQ(trouble[0].RecordNo, 0);
   EXPECT_EQ(trouble[0].WrongAnswers, 3);
   EXPECT_EQ(trouble[0].MostTickedWrong, "A");
+
+  Answer(store, 7, kNow - 5 * kDayMs, true, "B");
+  // A "Klar" of Lernmodus is exposure, no test of recall.
+  TAnswerRow exposure;
+  exposure.TimeMs = kNow - 1000;
+  exposure.RecordNo = 8;
+  exposure.Mode = 1;
+  exposure.Correct = "B";
+  exposure.Right = true;
+  exposure.SelfGraded = true;
+  store.RecordAnswer(exposure, FingerprintText(QuestionFingerprint(records[8])));
+  const std::vector<TCategoryFigures> all =
+      TLearningStatistics(&store, TLearnerModel(), 0.9, kNow).Categories(0, 0);
+  ASSERT_EQ(all.size(), 1u);
+  EXPECT_EQ(all[0].Questions, 2);
+  EXPECT_EQ(all[0].Due, 1) << "as the due round counts it";
+  EXPECT_EQ(all[0].Answered, 2);
+  EXPECT_EQ(all[0].RecallTests, 1);
 }
 
 } // namespace

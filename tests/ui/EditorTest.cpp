@@ -33,7 +33,6 @@ TEST_F(EditorTest, CreationLayout) {
 TEST_F(EditorTest, NewQuestionFromEmptyInputs) {
   WriteCatalogue(Questions(3, 1, 1));
   Start();
-  // Lernmodus would close the new question at once: it has no correct answer.
   ChooseMenu(Main(), "mnuVertifungsmode");
   platform.OnModal("frmNew", [&](TForm& form) {
     EXPECT_EQ(Input(form, "inpFrage").Text(), "");
@@ -158,6 +157,25 @@ TEST_F(EditorTest, NoChangeWhileThePlaceholderIsShown) {
   ChooseMenu(Main(), "AktuelleFragelschen1");
   EXPECT_EQ(ReadFileBytes(CatalogueFileName), before);
   EXPECT_EQ(platform.ModalShowings(), std::vector<std::string>{"frmKategorieWahl"});
+}
+
+// A text cut at 255 characters is not cut without a word: a note under the answers says so while
+// an input is full.
+TEST_F(EditorTest, AFullInputIsNoted) {
+  WriteCatalogue(Questions(2, 1, 1));
+  Start();
+  platform.OnModal("frmNew", [&](TForm& form) {
+    TLabel& note = ControlOf<TLabel>(form, "lblGrenze");
+    EXPECT_FALSE(note.Visible());
+    Input(form, "inpAntwortB").UserEdited(std::string(300, 'x'));
+    EXPECT_EQ(Input(form, "inpAntwortB").Text(), std::string(255, 'x'));
+    EXPECT_TRUE(note.Visible());
+    EXPECT_EQ(note.Caption(), "Höchstens 255 Zeichen je Feld – längerer Text wird abgeschnitten.");
+    Input(form, "inpAntwortB").UserEdited("kurz");
+    EXPECT_FALSE(note.Visible());
+    ClickControl(form, "btnAbbrechen");
+  });
+  ChooseMenu(Main(), "mnuFragenNeueFrage");
 }
 
 } // namespace

@@ -141,4 +141,60 @@ TEST_F(ExamTest, LicenceDialogLayoutAndSelection) {
   EXPECT_EQ(ExamLicence(), 3) << "the close box changes no exam position";
 }
 
+// The exam asks its draw: loading, entering, deleting and the due questions wait until it is
+// left, and Ctrl+L neither loads nor deletes meanwhile.
+TEST_F(ExamTest, NothingReplacesTheDrawnQuestions) {
+  WriteCatalogue(Questions(5, 1, 1));
+  Start();
+  ClickControl(Main(), "btnKlar");
+  ChooseMenu(Main(), "AktuelleFragelschen1");
+  PressKey(Main(), 'S', ssCtrl);
+  platform.OnModal("frmPruefungsKatWahl", [](TForm& dialog) { ClickControl(dialog, "btnOk"); });
+  ChooseMenu(Main(), "mnuProgrammPruefungsmodus");
+  TMenuItem* const poolChanging[] = {Main().mnuProgrammWissensstandLaden, Main().mnuFragenNeueFrage,
+                                     Main().AktuelleFragelschen1, Main().mnuLernstandFaelligeFragen,
+                                     Main().mnuFragenLoeschenRueckgaengig};
+  for (TMenuItem* entry : poolChanging)
+    EXPECT_FALSE(entry->Enabled()) << entry->Name();
+  const std::string catalogue = ReadFileBytes(CatalogueFileName);
+  PressKey(Main(), 'L', ssCtrl);
+  PressKey(Main(), 'N', ssCtrl);
+  PressKey(Main(), 'Z', ssCtrl);
+  EXPECT_EQ(OpenQuestionCount(), 4) << "neither the knowledge file's 3 nor the deleted one";
+  EXPECT_EQ(ReadFileBytes(CatalogueFileName), catalogue);
+  EXPECT_EQ(platform.ModalShowings().size(), 2u) << "no editor";
+  ChooseMenu(Main(), "mnuLernmode");
+  for (TMenuItem* entry : poolChanging)
+    EXPECT_TRUE(entry->Enabled()) << entry->Name();
+}
+
+// After the exam its questions answered wrong make a round of their own.
+TEST_F(ExamTest, TheWrongAnswersOfTheExamBecomeARound) {
+  WriteCatalogue(Questions(3, 1, 1));
+  Start();
+  EXPECT_FALSE(Main().mnuProgrammPruefungsfehler->Enabled()) << "no exam yet";
+  platform.OnModal("frmPruefungsKatWahl", [](TForm& dialog) { ClickControl(dialog, "btnOk"); });
+  platform.OnModal("frmPruefungsKatWahl", [](TForm& dialog) { dialog.CloseRequest(); });
+  ChooseMenu(Main(), "mnuProgrammPruefungsmodus");
+  std::vector<int32_t> wrong;
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0)
+      wrong.push_back(CurrentQuestionNo());
+    TickAnswer(i == 0);
+    EXPECT_FALSE(Main().mnuProgrammPruefungsfehler->Enabled()) << "not during the exam";
+    ClickControl(Main(), "btnLoesung");
+  }
+  // The empty areas 2 to 4, then the licence dialog, closed.
+  for (int area = 2; area <= 4; ++area)
+    ClickControl(Main(), "btnLoesung");
+  ASSERT_TRUE(Main().mnuLernmode->Checked());
+  ChooseMenu(Main(), "mnuProgrammPruefungsfehler");
+  std::vector<int32_t> open;
+  for (const PoolEntry& entry : QuestionPool())
+    if (entry.Open != 0)
+      open.push_back(entry.RecordNo);
+  EXPECT_EQ(open, wrong);
+  EXPECT_EQ(CounterLine(), "Unklare Fragen: 2");
+}
+
 } // namespace

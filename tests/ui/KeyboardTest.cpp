@@ -57,18 +57,29 @@ TEST_F(KeyboardTest, OneLetterAnswersInSchnelllernmodus) {
   EXPECT_FALSE(Main().LetterKeyLatch);
 }
 
-TEST_F(KeyboardTest, AnyLetterIsWrongWhenTwoAnswersAreCorrect) {
-  QuestionRecord record = MakeQuestion(1, 1);
-  record.CorrectA = true;
-  record.CorrectB = true;
-  WriteCatalogue({record});
+// One letter cannot answer a question with two correct answers or none: it shows the solution at
+// once, and the learner's "Klar" lets the round end.
+TEST_F(KeyboardTest, ALetterShowsTheSolutionWhereOneLetterCannotAnswer) {
+  QuestionRecord two = MakeQuestion(1, 1);
+  two.CorrectA = true;
+  QuestionRecord none = MakeQuestion(1, 1);
+  none.CorrectB = false;
+  WriteCatalogue({two, none});
   Start();
   ChooseMenu(Main(), "mnuSchnellernmode");
   Main().SetFocusedControl(nullptr);
-  for (char32_t letter : {U'a', U'b', U'c', U'd'}) {
-    TypeChar(Main(), letter);
-    EXPECT_EQ(OpenQuestionCount(), 1);
+  for (int question = 0; question < 2; ++question) {
+    const int32_t shown = CurrentQuestionNo();
+    const uint32_t before = platform.TickCount();
+    TypeChar(Main(), 'a');
+    TypeChar(Main(), 'c');
+    EXPECT_EQ(platform.TickCount(), before) << "no pause";
+    EXPECT_EQ(CurrentQuestionNo(), shown);
+    EXPECT_TRUE(Main().chkAntwortA->Checked() && Main().chkAntwortC->Checked());
+    EXPECT_FALSE(Main().chkAntwortC->Enabled()) << "the solution is on display";
+    ClickControl(Main(), "btnKlar");
   }
+  EXPECT_EQ(platform.ModalShowings().size(), 2u) << "the round ended in the category dialog";
 }
 
 TEST_F(KeyboardTest, MousePressOnABoxAnswersUntilTheLatchIsSet) {

@@ -104,4 +104,26 @@ TEST_F(LearningEventsTest, ExamReportsItsGradingAndThePlaceholder) {
   EXPECT_EQ(log.Lines[0], "graded 1/2 2 0 Nicht bestanden.");
 }
 
+// A category choice in the exam replaces its draw: the area is graded, but it is no exam result.
+TEST_F(LearningEventsTest, AnAreaOfChosenCategoriesIsNoExamResult) {
+  WriteCatalogue(Questions(1, 1, 1));
+  Start();
+  platform.OnModal("frmPruefungsKatWahl", [](TForm& dialog) { ClickControl(dialog, "btnOk"); });
+  ChooseMenu(Main(), "mnuProgrammPruefungsmodus");
+  platform.OnModal("frmKategorieWahl", [](TForm&) {});
+  PressKey(Main(), 'K', ssCtrl);
+  log.Lines.clear();
+  ClickControl(Main(), "btnLoesung");
+  ASSERT_EQ(platform.Messages().size(), 1u);
+  ASSERT_EQ(ExamArea(), 2);
+  auto graded = [&] {
+    return std::count_if(log.Lines.begin(), log.Lines.end(),
+                         [](const std::string& line) { return line.rfind("graded", 0) == 0; });
+  };
+  EXPECT_EQ(graded(), 0);
+  // The next area is the exam's draw again.
+  ClickControl(Main(), "btnLoesung");
+  EXPECT_EQ(graded(), 1);
+}
+
 } // namespace

@@ -171,14 +171,17 @@ TEST_F(LernstandTest, FiguresAndOutlookOfAStoredHistoryAndTheLicenceKept) {
     EXPECT_LE(window.Height(), 768 - 40);
     const std::vector<TPaintOp> table = Ops(window, "pbKategorien");
     EXPECT_EQ(Row(table, "Kategorie"),
-              (std::vector<std::string>{"Fragen", "beantwortet", "fällig", "Behalt"}));
+              (std::vector<std::string>{"Fragen", "beantwortet", "fällig", "richtig"}));
+    // One answer of five right, whatever the recall a moment after the last one.
     EXPECT_EQ(Row(table, "Beschränkter Luftfahrerschein: Meteorologie"),
-              (std::vector<std::string>{"4", "2", "0", "100 %"}));
+              (std::vector<std::string>{"4", "2", "0", "20 %"}));
     EXPECT_EQ(Row(table, "Beschränkter Luftfahrerschein: Luftrecht"),
-              (std::vector<std::string>{"3", "2", "2", "84 %"}));
+              (std::vector<std::string>{"3", "2", "2", "100 %"}));
     EXPECT_EQ(Row(table, "Unbeschränkter Luftfahrerschein: Meteorologie"),
               (std::vector<std::string>{"1", "0", "0", "–"}));
     EXPECT_TRUE(Shows(table, "Passagierflug Gleitsegel: Verhalten"));
+    EXPECT_EQ(Row(table, "Gehört zu allen Kategorien"),
+              (std::vector<std::string>{"0", "0", "0", "–"}));
     EXPECT_FALSE(Shows(table, "Gleitsegel Motor: Luftrecht (DULV)")) << "hidden in this edition";
 
     const std::vector<TBar> bars = Bars(window);

@@ -82,6 +82,21 @@ TEST_F(MenuTest, DeletingTheCurrentQuestionWithoutAsking) {
   EXPECT_EQ(CounterLine(), "Unklare Fragen: 5");
   EXPECT_NE(CurrentQuestionNo(), current);
   EXPECT_EQ(platform.ModalShowings().size(), 1u) << "no confirmation is asked";
+  // Ctrl+Z takes the deletion back: the question is in use, open and on display again.
+  ASSERT_TRUE(Main().mnuFragenLoeschenRueckgaengig->Enabled());
+  PressKey(Main(), 'Z', ssCtrl);
+  EXPECT_EQ(ReadFileBytes(CatalogueFileName), before);
+  EXPECT_EQ(CounterLine(), "Unklare Fragen: 6");
+  EXPECT_EQ(CurrentQuestionNo(), current);
+  EXPECT_FALSE(Main().mnuFragenLoeschenRueckgaengig->Enabled()) << "nothing more to take back";
+  // Taken back after a new pass, the question joins it.
+  ChooseMenu(Main(), "AktuelleFragelschen1");
+  platform.OnModal("frmKategorieWahl", [](TForm&) {});
+  ChooseMenu(Main(), "mnuFragenKategorieWaehlen");
+  ASSERT_EQ(OpenQuestionCount(), 5);
+  PressKey(Main(), 'Z', ssCtrl);
+  EXPECT_EQ(ReadFileBytes(CatalogueFileName), before);
+  EXPECT_EQ(OpenQuestionCount(), 6);
 }
 
 TEST_F(MenuTest, ShortHelpText) {

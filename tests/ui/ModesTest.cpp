@@ -92,4 +92,21 @@ TEST_F(ModesTest, ClosingTheExamDialogWithoutOkCancelsTheExam) {
   EXPECT_EQ(ExamLicence(), 0);
 }
 
+// An exam selects only its area; leaving it brings the questions of all categories back.
+TEST_F(ModesTest, QuestionsOfAllCategoriesReturnAfterTheExam) {
+  std::vector<QuestionRecord> records = Questions(3, 1, 1);
+  records.push_back(MakeQuestion(0, 0));
+  WriteCatalogue(records);
+  Start();
+  ASSERT_EQ(OpenQuestionCount(), 4);
+  platform.OnModal("frmPruefungsKatWahl", [](TForm& dialog) { ClickControl(dialog, "btnOk"); });
+  ChooseMenu(Main(), "mnuProgrammPruefungsmodus");
+  ASSERT_EQ(OpenQuestionCount(), 3);
+  ChooseMenu(Main(), "mnuVertifungsmode");
+  EXPECT_EQ(OpenQuestionCount(), 4);
+  platform.OnModal("frmKategorieWahl", [](TForm&) {});
+  ChooseMenu(Main(), "mnuFragenKategorieWaehlen");
+  EXPECT_EQ(OpenQuestionCount(), 4);
+}
+
 } // namespace

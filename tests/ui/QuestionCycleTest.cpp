@@ -29,12 +29,14 @@ TEST_F(QuestionCycleTest, QuestionOnDisplay) {
   EXPECT_FALSE(Main().lblImageNo->Visible());
   EXPECT_TRUE(Main().btnSkizzen->Visible());
   EXPECT_EQ(CounterLine(), "Unklare Fragen: 1");
-  // Lernmodus shows the solution at once: B and D enabled, A and C greyed, nothing ticked.
+  // Lernmodus shows the solution at once: B and D enabled, A and C greyed, nothing ticked; the
+  // solution is said in words too.
   EXPECT_FALSE(Main().chkAntwortA->Enabled());
   EXPECT_TRUE(Main().chkAntwortB->Enabled());
   EXPECT_FALSE(Main().chkAntwortC->Enabled());
   EXPECT_TRUE(Main().chkAntwortD->Enabled());
   EXPECT_FALSE(Main().chkAntwortB->Checked());
+  EXPECT_EQ(Main().lblAuswertung->Caption(), "Richtig: B, D");
 }
 
 TEST_F(QuestionCycleTest, SolutionAndAnswerCheckForBAndD) {
@@ -57,6 +59,9 @@ TEST_F(QuestionCycleTest, SolutionAndAnswerCheckForBAndD) {
   EXPECT_FALSE(Main().chkAntwortC->Enabled());
   EXPECT_TRUE(Main().chkAntwortD->Enabled());
   EXPECT_TRUE(Main().chkAntwortB->Checked()) << "showing the solution changes no tick";
+  EXPECT_EQ(Main().lblAuswertung->Caption(), "Richtig: B, D\nIhre Antwort ist falsch.");
+  answer(false, true, false, true);
+  EXPECT_EQ(Main().lblAuswertung->Caption(), "Richtig: B, D\nIhre Antwort ist richtig.");
   Main().chkWeiterWennRichtig->SetChecked(true);
   answer(false, true, false, false);
   EXPECT_EQ(OpenQuestionCount(), 1) << "B alone is wrong";
@@ -165,6 +170,62 @@ TEST_F(QuestionCycleTest, InputDuringTheAutomaticPauseIsIgnored) {
   EXPECT_EQ(QuestionPool()[answered].Open, 0);
   EXPECT_TRUE(Main().mnuVertifungsmode->Checked());
   EXPECT_FALSE(Main().chkAntwortA->Checked());
+}
+
+// In Lernmodus a question without a correct answer stays until the learner sorts it, as every
+// other question does.
+TEST_F(QuestionCycleTest, LernmodusKeepsAQuestionWithoutCorrectAnswer) {
+  QuestionRecord none = MakeQuestion(1, 1);
+  none.CorrectB = false;
+  WriteCatalogue({none, MakeQuestion(1, 1)});
+  Start();
+  for (int i = 0; i < 20 && CurrentQuestionNo() != 0; ++i)
+    ClickControl(Main(), "btnUnklar");
+  ASSERT_EQ(CurrentQuestionNo(), 0);
+  platform.Wait(5000);
+  EXPECT_EQ(CurrentQuestionNo(), 0);
+  EXPECT_EQ(OpenQuestionCount(), 2);
+  EXPECT_FALSE(Main().chkAntwortB->Enabled()) << "the solution is on display";
+}
+
+// No text the editor accepts is hidden: 255 characters, also in words longer than a line, fit the
+// room of the question or answer within the window in a smaller font; a short text keeps 10 points.
+TEST_F(QuestionCycleTest, LongTextsFitTheirRooms) {
+  std::string ordinary = "Welche";
+  while (ordinary.size() < 250)
+    ordinary += " Aussagen zur Thermik";
+  ordinary = ordinary.substr(0, 254) + "?";
+  const std::string wide = std::string(127, 'W') + " " + std::string(127, 'M');
+  QuestionRecord record = MakeQuestion(1, 1, ordinary);
+  record.AnswerA = wide;
+  record.AnswerB = ordinary;
+  record.AnswerC = "Kurz";
+  record.AnswerD = wide;
+  WriteCatalogue({record});
+  Start();
+  const std::pair<TLabel*, int> rooms[] = {{Main().lblFrage, 72},
+                                           {Main().lblAntwortA, 48},
+                                           {Main().lblAntwortB, 48},
+                                           {Main().lblAntwortC, 48},
+                                           {Main().lblAntwortD, 49}};
+  for (const auto& [label, room] : rooms) {
+    const TFont font = label->Font();
+    const auto width = [&](const std::string& line) {
+      return Platform().MeasureText(font, line).Width;
+    };
+    const std::vector<std::string> lines = WrapLines(label->Caption(), label->Width(), width);
+    for (const std::string& line : lines)
+      EXPECT_LE(width(line), label->Width()) << label->Name() << ": " << line;
+    EXPECT_LE(static_cast<int>(lines.size()) * Platform().MeasureText(font, "X").Height, room)
+        << label->Name();
+    EXPECT_LE(label->Left() + label->Width(), Main().ClientWidth()) << label->Name();
+  }
+  EXPECT_EQ(Main().lblFrage->Caption(), ordinary);
+  std::string shownA = Main().lblAntwortA->Caption();
+  shownA.erase(std::remove(shownA.begin(), shownA.end(), '\n'), shownA.end());
+  EXPECT_EQ(shownA, wide) << "only line breaks are added";
+  EXPECT_EQ(Main().lblAntwortC->Font().Size, 10);
+  EXPECT_LT(Main().lblAntwortB->Font().Size, 10);
 }
 
 } // namespace

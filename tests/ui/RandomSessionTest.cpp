@@ -218,8 +218,9 @@ struct TBefore {
   std::size_t Targets = 0;
   bool SketchButtonAcceptsInput = false;
   int ExamCorrect = 0;
-  // In the exam: whether the ticks on display are the right answer.
+  // Whether the ticks on display are the right answer, and whether they are still unchecked.
   bool TicksRight = false;
+  bool TicksUnchecked = false;
 };
 
 class RandomSessionTest : public UiTest {
@@ -939,6 +940,7 @@ protected:
     before.Targets = platform.OpenedTargets().size();
     before.SketchButtonAcceptsInput = frmFrageAntwort->btnSkizzen->AcceptsInput();
     before.ExamCorrect = frmFrageAntwort->ExamCorrectCount;
+    before.TicksUnchecked = frmFrageAntwort->TicksUnchecked();
     if (!before.Placeholder && before.CurrentNo >= 0 && before.CurrentNo < RecordCount()) {
       const QuestionRecord record =
           DecodeRecord(RecordAt(shadow, static_cast<std::size_t>(before.CurrentNo)));
@@ -1010,7 +1012,8 @@ protected:
                        [&](const PoolEntry& e) { return e.RecordNo == pendingSave->RecordNo; }))
         Problem("the new question " + std::to_string(pendingSave->RecordNo) +
                 " is not in the pool");
-    } else if (stepKind == TStep::Delete && !before.Placeholder) {
+    } else if (stepKind == TStep::Delete && !before.Placeholder &&
+               before.Mode != TfrmFrageAntwort::modePruefung) {
       const std::size_t at = static_cast<std::size_t>(before.CurrentNo) * kRecordSize;
       if (now.size() != shadow.size() || at >= now.size()) {
         Problem("deleting changed the catalogue's size");
@@ -1051,6 +1054,14 @@ protected:
     }
     if (stepKind != TStep::Load)
       return;
+    // The exam asks its draw: loading waits until it is left.
+    if (before.Mode == TfrmFrageAntwort::modePruefung) {
+      if (knowledgeMessages != 0 || QuestionPool().size() != before.Pool.size() ||
+          OpenQuestionCount() != std::count_if(before.Pool.begin(), before.Pool.end(),
+                                               [](const PoolEntry& e) { return e.Open != 0; }))
+        Problem("loading in the exam changed the pool");
+      return;
+    }
     if (knowledgeMessages != (before.KnowledgeExists ? 0 : 1))
       Problem("loading showed " + std::to_string(knowledgeMessages) + " missing-file messages");
     if (bytes != before.KnowledgeBytes)
@@ -1169,11 +1180,15 @@ protected:
     const QuestionRecord record = DecodeRecord(RecordAt(shadow, static_cast<std::size_t>(current)));
     std::string category;
     CategoryName(record.Licence, record.Area, category);
-    if (main.lblFrage->Caption() != TrimControls(record.Question) ||
-        main.lblAntwortA->Caption() != record.AnswerA ||
-        main.lblAntwortB->Caption() != record.AnswerB ||
-        main.lblAntwortC->Caption() != record.AnswerC ||
-        main.lblAntwortD->Caption() != record.AnswerD ||
+    // A word too long for its line is shown with line breaks in it.
+    const auto shows = [](const TLabel* label, const std::string& text) {
+      std::string caption = label->Caption();
+      caption.erase(std::remove(caption.begin(), caption.end(), '\n'), caption.end());
+      return caption == text;
+    };
+    if (!shows(main.lblFrage, TrimControls(record.Question)) ||
+        !shows(main.lblAntwortA, record.AnswerA) || !shows(main.lblAntwortB, record.AnswerB) ||
+        !shows(main.lblAntwortC, record.AnswerC) || !shows(main.lblAntwortD, record.AnswerD) ||
         main.lblKategorie->Caption() != "Kategorie: " + category ||
         main.btnSkizzen->Visible() != (record.ImageNo >= 1) ||
         main.lblImageNo->Caption() != std::to_string(record.Licence) + std::to_string(record.Area) +
@@ -1216,9 +1231,15 @@ protected:
     };
     const auto openBefore = static_cast<int32_t>(std::count_if(
         before.Pool.begin(), before.Pool.end(), [](const PoolEntry& e) { return e.Open != 0; }));
-    if (plain && stepKind == TStep::Klar && !before.Placeholder &&
+    // Unchecked ticks are the answer: a wrong one stays on display with its solution.
+    const bool keptWrong = before.TicksUnchecked && !before.TicksRight;
+    if (plain && stepKind == TStep::Klar && !before.Placeholder && !keptWrong &&
         (openEntry(before.CurrentNo) || OpenQuestionCount() != openBefore - 1))
       Problem("\"Klar\" did not close question " + std::to_string(before.CurrentNo));
+    if (plain && stepKind == TStep::Klar && keptWrong &&
+        (CurrentQuestionNo() != before.CurrentNo || OpenQuestionCount() != openBefore ||
+         Main().TicksUnchecked()))
+      Problem("a wrong answer by \"Klar\" left question " + std::to_string(before.CurrentNo));
     if (plain && (stepKind == TStep::Unklar || (stepKind == TStep::Klar && before.Placeholder)) &&
         (OpenQuestionCount() != openBefore ||
          (!before.Placeholder && !openEntry(before.CurrentNo))))
@@ -1261,8 +1282,9 @@ protected:
         Problem("the sketch button neither showed a sketch nor said there is none");
       break;
     case TStep::NewQuestion:
-      if (Showings("frmNew") != 1)
-        Problem("the editor did not open for a new question");
+      if (Showings("frmNew") != (before.Mode == TfrmFrageAntwort::modePruefung ? 0 : 1))
+        Problem("the editor for a new question opened " + std::to_string(Showings("frmNew")) +
+                " times");
       break;
     case TStep::ChangeQuestion:
       if (Showings("frmNew") != (before.Placeholder ? 0 : 1))
