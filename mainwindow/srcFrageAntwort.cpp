@@ -410,12 +410,9 @@ void TfrmFrageAntwort::CheckAnswer(bool byLearner) {
     }
     if (PauseOneSecond())
       SortAsKlar(false);
-    return;
-  }
-  // Only an answer the learner gave moves on by itself: Lernmodus checks every question at once,
-  // and one without a correct answer would vanish before it could be read.
-  if (byLearner && right && chkWeiterWennRichtig->Checked() && PauseOneSecond())
+  } else if (right && chkWeiterWennRichtig->Checked() && PauseOneSecond()) {
     SortAsKlar(false);
+  }
 }
 
 void TfrmFrageAntwort::btnKlarClick(TObject*) {

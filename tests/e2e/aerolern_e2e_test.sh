@@ -24,10 +24,11 @@ licence01=$(awk '$1 ~ /^(00|1[1-4])$/ { sum += $2 } END { print sum + 0 }' <<<"$
 [[ $licence01 -gt 1 ]] || fail "the demo catalogue has no questions of licence 1: $check_out"
 grep -q '^Gelöschte Datensätze: 0$' <<<"$check_out" ||
   fail "the demo catalogue has deleted records; the counts below assume none"
-# Record numbers of licence 0 and 1. The first five CSV columns are never quoted, so they can be
-# read line by line.
+# Record numbers of licence 0 and 1 and those among them without any correct answer. The first
+# five CSV columns are never quoted, so they can be read line by line.
 "$katalog" export "$work/Aerolern.dat" -o "$work/katalog.csv" || fail "aerolern-katalog export failed"
 catalogue01=$(grep -E '^[0-9]+;[01];[0-9]+;[0-9]*;[A-D]*;' "$work/katalog.csv" | cut -d';' -f1 | sort)
+no_answer01=$(grep -E '^[0-9]+;[01];[0-9]+;[0-9]*;;' "$work/katalog.csv" | cut -d';' -f1 | sort)
 [[ $(wc -l <<<"$catalogue01") -eq $licence01 ]] ||
   fail "export and check disagree on the number of licence-0/1 questions"
 # "Lösung" greys the boxes of the wrong answers; the checks below see it because every question
@@ -130,8 +131,8 @@ wait_quiet "$main" 0.5 || fail "the main window does not settle in Vertiefungsmo
 shot "vertiefungsmodus"
 height_learning=$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p')
 
-# First save: nothing has been sorted yet, so every question is open (in Lernmodus a question
-# without any correct answer waits for the learner as every other one does).
+# First save: in Lernmodus a question without any correct answer closes by itself after a
+# second (no ticks are its right answer), so some of those may be gone already; nothing else.
 # The keys go to the window with the focus, which the menu left with the main window.
 xdotool windowactivate --sync "$main"
 xdotool mousemove --window "$main" 300 60 key ctrl+s
@@ -141,8 +142,11 @@ open1=$(wc -l <<<"$records1")
 closed_early=$(comm -23 <(echo "$catalogue01") <(echo "$records1"))
 [[ -z $(comm -23 <(echo "$records1") <(echo "$catalogue01")) ]] ||
   fail "the first save names questions outside licence 0 and 1"
-[[ -z $closed_early ]] || fail "questions closed without Klar: $(tr '\n' ' ' <<<"$closed_early")"
-echo "first save: $open1 of $licence01 questions open"
+not_self_closing=$(comm -23 <(echo "$closed_early" | sed '/^$/d') <(echo "$no_answer01"))
+[[ -z $not_self_closing ]] ||
+  fail "questions closed without Klar: $(tr '\n' ' ' <<<"$not_self_closing")"
+echo "first save: $open1 of $licence01 questions open; closed by themselves (no correct answer):" \
+  "$(tr '\n' ' ' <<<"${closed_early:-none}")"
 
 # Answer boxes at 8,96+48*i (17x17) plus the menu bar: A at y 115, B at y 163.
 answers=17x162+8+115

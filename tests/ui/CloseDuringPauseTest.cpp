@@ -1,6 +1,8 @@
 // Tests of closing the main window while it pauses one second: the program ends at once.
 #include "support/UiFixture.h"
 
+#include "mainwindow/Startup.h"
+
 namespace {
 
 class CloseDuringPauseTest : public UiTest {
@@ -51,6 +53,20 @@ TEST_F(CloseDuringPauseTest, DuringTheAutomaticKlarOfTheLastQuestion) {
   ClickControl(Main(), "btnLoesung");
   ExpectEndedAtOnce(dialogs);
   EXPECT_EQ(OpenQuestionCount(), 1) << "the question was not sorted";
+}
+
+TEST_F(CloseDuringPauseTest, InLernmodusWithQuestionsWithoutCorrectAnswer) {
+  std::vector<QuestionRecord> records = Questions(2, 1, 1);
+  for (QuestionRecord& record : records)
+    record.CorrectB = false;
+  WriteCatalogue(records);
+  // Every showing is right at once and pauses before its automatic "Klar".
+  StartProgram();
+  platform.OnModal("frmKategorieWahl", TickAllLicences);
+  CloseLater(1500);
+  Main().Show();
+  ExpectEndedAtOnce(1);
+  EXPECT_EQ(OpenQuestionCount(), 1) << "one question was sorted before the close";
 }
 
 } // namespace

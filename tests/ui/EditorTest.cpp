@@ -33,6 +33,7 @@ TEST_F(EditorTest, CreationLayout) {
 TEST_F(EditorTest, NewQuestionFromEmptyInputs) {
   WriteCatalogue(Questions(3, 1, 1));
   Start();
+  // Lernmodus would close the new question at once: it has no correct answer.
   ChooseMenu(Main(), "mnuVertifungsmode");
   platform.OnModal("frmNew", [&](TForm& form) {
     EXPECT_EQ(Input(form, "inpFrage").Text(), "");

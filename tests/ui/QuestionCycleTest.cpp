@@ -172,22 +172,6 @@ TEST_F(QuestionCycleTest, InputDuringTheAutomaticPauseIsIgnored) {
   EXPECT_FALSE(Main().chkAntwortA->Checked());
 }
 
-// In Lernmodus a question without a correct answer stays until the learner sorts it, as every
-// other question does.
-TEST_F(QuestionCycleTest, LernmodusKeepsAQuestionWithoutCorrectAnswer) {
-  QuestionRecord none = MakeQuestion(1, 1);
-  none.CorrectB = false;
-  WriteCatalogue({none, MakeQuestion(1, 1)});
-  Start();
-  for (int i = 0; i < 20 && CurrentQuestionNo() != 0; ++i)
-    ClickControl(Main(), "btnUnklar");
-  ASSERT_EQ(CurrentQuestionNo(), 0);
-  platform.Wait(5000);
-  EXPECT_EQ(CurrentQuestionNo(), 0);
-  EXPECT_EQ(OpenQuestionCount(), 2);
-  EXPECT_FALSE(Main().chkAntwortB->Enabled()) << "the solution is on display";
-}
-
 // No text the editor accepts is hidden: 255 characters, also in words longer than a line, fit the
 // room of the question or answer within the window in a smaller font; a short text keeps 10 points.
 TEST_F(QuestionCycleTest, LongTextsFitTheirRooms) {
