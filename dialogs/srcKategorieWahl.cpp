@@ -1,6 +1,7 @@
 // The category selection dialog: the learner ticks the subject areas to study.
 #include "dialogs/srcKategorieWahl.h"
 
+#include "core/Edition.h"
 #include "core/Licences.h"
 #include "core/srcCommon.h"
 #include "toolkit/Application.h"
@@ -106,10 +107,14 @@ void TfrmKategorieWahl::FormCreate(TObject*) {
     LicenceBoxes[licence - 1]->SetCaption(kLicenceCaptions[licence - 1]);
   for (const TAreaBox& entry : kAreaBoxes)
     ControlOf<TCheckBox>(*this, AreaBoxName(entry.Licence, entry.Area)).SetCaption(entry.Caption);
-  // The motor paraglider catalogue is not part of this edition: its row stays hidden.
-  LicenceBoxes[6]->Hide();
-  for (int area = 1; area <= 10; ++area)
-    ControlOf<TCheckBox>(*this, AreaBoxName(7, area)).Hide();
+  // A licence this edition does not offer keeps its row hidden.
+  for (int licence = 1; licence <= 7; ++licence) {
+    if (LicenceShown(licence))
+      continue;
+    LicenceBoxes[licence - 1]->Hide();
+    for (int area = 1; area <= AreaCount(licence); ++area)
+      ControlOf<TCheckBox>(*this, AreaBoxName(licence, area)).Hide();
+  }
   btnOk->SetTop(312);
   SetHeight(380);
 }

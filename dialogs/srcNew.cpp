@@ -2,6 +2,7 @@
 // writes one record when the user saves.
 #include "dialogs/srcNew.h"
 
+#include "core/Edition.h"
 #include "core/srcCommon.h"
 #include "toolkit/Convert.h"
 #include "toolkit/Cp1252.h"
@@ -170,11 +171,15 @@ void TfrmNew::FormCreate(TObject*) {
   Find<TRadioButton>("opt78")->Hide();
   txtImgNo->SetCaption("0");
   opt00->SetTop(LicenceHeadings[6]->Top());
-  // The motor paraglider catalogue is not part of this edition: its row stays hidden.
-  LicenceHeadings[6]->Hide();
-  for (TRadioButton* button : CategoryButtons)
-    if (button->Name().rfind("opt7", 0) == 0)
-      button->Hide();
+  // A licence this edition does not offer keeps its row hidden.
+  for (int licence = 1; licence <= 7; ++licence) {
+    if (LicenceShown(licence))
+      continue;
+    LicenceHeadings[licence - 1]->Hide();
+    for (TRadioButton* button : CategoryButtons)
+      if (button->Name().rfind("opt" + std::to_string(licence), 0) == 0)
+        button->Hide();
+  }
   btnSave->SetTop(opt00->Top() + 28);
   btnAbbrechen->SetTop(btnSave->Top());
   SetHeight(btnSave->Top() + btnSave->Height() + 36);

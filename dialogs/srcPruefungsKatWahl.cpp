@@ -1,6 +1,7 @@
 // The exam licence dialog: "Ok" sets the exam position to the chosen licence's first area.
 #include "dialogs/srcPruefungsKatWahl.h"
 
+#include "core/Edition.h"
 #include "core/Licences.h"
 #include "core/srcCommon.h"
 
@@ -59,9 +60,9 @@ TfrmPruefungsKatWahl::TfrmPruefungsKatWahl() : TForm("frmPruefungsKatWahl") {
 }
 
 void TfrmPruefungsKatWahl::FormActivate(TObject*) {
-  optKat7->Hide();
-  optKat71->Hide();
-  optKat72->Hide();
+  // Only the licences this edition offers can be examined.
+  for (const auto& option : kOptions)
+    Find<TRadioButton>(option.Name)->SetVisible(LicenceShown(option.Licence));
   SetHeight(255);
   RadioGroup1->SetHeight(Height() - 60);
   btnOk->SetTop(Height() - 50);

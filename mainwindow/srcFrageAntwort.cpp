@@ -1,6 +1,7 @@
 // The main window: layout, question cycle, modes, exam flow and keyboard.
 #include "mainwindow/srcFrageAntwort.h"
 
+#include "core/Edition.h"
 #include "core/QuestionData.h"
 #include "core/SketchTable.h"
 #include "dialogs/srcKategorieWahl.h"
@@ -275,7 +276,8 @@ void TfrmFrageAntwort::FormCreate(TObject*) {
   SetTop(Screen.Height() / 3 - Height() / 2);
   SetLeft(Screen.Width() / 2 - Width() / 2);
   mnuDHV->SetVisible(true);
-  mnuDULV->SetVisible(false);
+  // The DULV's catalogue is the motor paraglider licence's.
+  mnuDULV->SetVisible(LicenceShown(7));
 }
 
 void TfrmFrageAntwort::FormShow(TObject*) {

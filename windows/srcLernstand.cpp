@@ -2,6 +2,7 @@
 // boxes; takes the exam date and the target retention on "Übernehmen".
 #include "windows/srcLernstand.h"
 
+#include "core/Edition.h"
 #include "core/ExamGrading.h"
 #include "core/Licences.h"
 #include "core/QuestionData.h"
@@ -27,18 +28,13 @@ constexpr uint32_t kLicenceBand = 0xF3F5F7;
 constexpr uint32_t kMuted = 0x555555;
 const char* const kNoAnswers = "Noch keine Antworten aufgezeichnet.";
 
-// The radio buttons of the exam licences, with the captions of the exam dialog.
+// The radio buttons of the exam licences; their captions are the licences' names.
 struct TLicenceOption {
   const char* Name;
-  const char* Caption;
   int Licence;
 };
-const TLicenceOption kOptions[] = {{"optKat1", "Beschränkter Luftfahrerschein", 1},
-                                   {"optKat2", "Unbeschränkter Luftfahrerschein", 2},
-                                   {"optKat3", "Flugfunk", 3},
-                                   {"optKat4", "Windenschlepp Windenführer", 4},
-                                   {"optKat5", "Windenschlepp Gleitsegel", 5},
-                                   {"optKat6", "Passagierflug Gleitsegel", 6}};
+const TLicenceOption kOptions[] = {{"optKat1", 1}, {"optKat2", 2}, {"optKat3", 3},
+                                   {"optKat4", 4}, {"optKat5", 5}, {"optKat6", 6}};
 
 // The table's numeric columns: heading and right edge.
 struct TColumn {
@@ -157,7 +153,8 @@ void TfrmLernstand::CreateControls() {
   TRadioButton** slots[] = {&optKat1, &optKat2, &optKat3, &optKat4, &optKat5, &optKat6};
   for (std::size_t i = 0; i < std::size(kOptions); ++i) {
     TRadioButton* option = Create<TRadioButton>(kOptions[i].Name, grpPrognose);
-    option->SetCaption(kOptions[i].Caption);
+    option->SetCaption(LicenceName(kOptions[i].Licence));
+    option->SetVisible(LicenceShown(kOptions[i].Licence));
     // Two columns of three, in the order of the exam dialog.
     option->SetBounds(12 + static_cast<int>(i / 3) * 232, 22 + static_cast<int>(i % 3) * 22, 224,
                       17);
@@ -231,12 +228,14 @@ void TfrmLernstand::Gather() {
   }
   if (!statistics) {
     for (int licence = 1; licence <= kLastLicence; ++licence)
-      for (int area = 1; area <= AreaCount(licence); ++area)
+      for (int area = 1; area <= AreaCount(licence) && LicenceShown(licence); ++area)
         categories.push_back({licence, area, 0, 0, 0, 0, 0, 0});
     categories.push_back({0, 0, 0, 0, 0, 0, 0, 0});
     outlookError = "Ohne lesbaren Fragenkatalog gibt es keine Prognose.";
   } else {
-    categories = statistics->Categories(1, kLastLicence);
+    for (const TCategoryFigures& category : statistics->Categories(1, kLastLicence))
+      if (LicenceShown(category.Licence))
+        categories.push_back(category);
     // The questions of all categories come with every choice, and so into the due round.
     categories.push_back(statistics->Categories(0, 0).front());
     anyAnswer = statistics->AnyAnswer();
@@ -297,11 +296,11 @@ void TfrmLernstand::ShowChoices() {
   text += ", Zielbehalt " + PercentText(history->DesiredRetention()) + " %";
   const std::string budget = history->BudgetText();
   if (!budget.empty())
-    text += ", Pensum " +
-            (budget.find("min") != std::string::npos ? budget.substr(0, budget.find(' ')) +
-                                                           " Minuten"
-                                                     : budget + " Antworten") +
-            " am Tag";
+    text +=
+        ", Pensum " +
+        (budget.find("min") != std::string::npos ? budget.substr(0, budget.find(' ')) + " Minuten"
+                                                 : budget + " Antworten") +
+        " am Tag";
   text += ".";
   lblGilt->SetCaption(text);
 }

@@ -20,7 +20,7 @@ public:
   // The modal result of "Diese Fragen lernen": the pool holds the troublesome questions and the
   // main window goes on with its next question. Closing leaves 0.
   static constexpr int mrLernen = 1;
-  // The licences the window shows: those of this edition (the motor licence is hidden).
+  // The licences the window has a place for; which of them this edition shows, core says.
   static constexpr int kLastLicence = 6;
   // The days of the answer chart, today last.
   static constexpr int kDays = 30;
