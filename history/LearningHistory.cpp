@@ -349,13 +349,22 @@ const TCatalogueView& TLearningHistory::CatalogueView() {
 TDueQuestions TLearningHistory::DueQuestions(const std::function<bool(int, int)>& selected) {
   TDueQuestions due;
   THistoryStore* history = Store();
-  if (history == nullptr)
+  if (history == nullptr) {
+    due.Unknown = true;
     return due;
+  }
   const TCatalogueView& catalogue = CatalogueView();
   const double retention = DesiredRetention();
   const int64_t now = Platform().UtcNowMs();
-  const std::vector<THistoryQuestion> questions =
-      history->FollowCatalogue(catalogue.Fingerprints, THistoryStore::TQuestionFacts::Memory);
+  std::vector<THistoryQuestion> questions;
+  try {
+    questions =
+        history->FollowCatalogue(catalogue.Fingerprints, THistoryStore::TQuestionFacts::Memory);
+  } catch (const EHistoryError& error) {
+    Fail(error, "Welche Fragen fällig sind, ist gerade nicht bekannt.");
+    due.Unknown = true;
+    return due;
+  }
   followedStamp = catalogueStamp;
   for (const THistoryQuestion& question : questions) {
     const auto recordNo = static_cast<std::size_t>(question.RecordNo);

@@ -24,6 +24,9 @@ struct TDueQuestions {
   std::optional<int64_t> NextDueMs; // UTC
   // The due questions of the categories not selected.
   int DueElsewhere = 0;
+  // The history could not be used or read: what is due is not known, and the learner has been
+  // told why, once for the problem.
+  bool Unknown = false;
 };
 
 // The exam-date plan as the learner meets it today.

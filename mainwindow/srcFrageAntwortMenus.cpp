@@ -125,7 +125,8 @@ void TfrmFrageAntwort::mnuHilfeClick(TObject*) {
   std::string unused;
   XMsgBox("Die Online Hilfe konnte nicht geöffnet werden, da kein gültiger HTML-Browser "
           "verfügbar ist.",
-          "HTML-Hilfe kann nicht angezeigt werden.", 3, "+    &Ok    ", 0, false, unused);
+          "HTML-Hilfe kann nicht angezeigt werden.", xmbExclamation, "+    &Ok    ", 0, false,
+          unused);
 }
 
 void TfrmFrageAntwort::btnInfosUeberClick(TObject*) {
@@ -150,6 +151,9 @@ void TfrmFrageAntwort::btnSkizzenClick(TObject*) {
 void TfrmFrageAntwort::mnuLernstandFaelligeFragenClick(TObject*) {
   TDueQuestions due = history.DueQuestions(
       [](int licence, int area) { return QuestionData().CategorySelected(licence, area); });
+  // Without a readable history nothing is known to be due; the learner has heard why.
+  if (due.Unknown)
+    return;
   // The round takes the chosen categories only: the learner hears of the due questions of the
   // others, which the figures of the statistics window count as well.
   const std::string elsewhere =

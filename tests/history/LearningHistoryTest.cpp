@@ -311,4 +311,21 @@ TEST_F(LearningHistoryTest, LockedFileIsUsedOnceItIsFree) {
   EXPECT_EQ(platform.Messages().size(), 2u) << "nothing is missing at the end";
 }
 
+// A file that cannot be read is told once per problem: the due round that meets it again says
+// nothing more, and takes no round it does not know.
+TEST_F(LearningHistoryTest, AProblemIsToldOnceAlsoByTheDueRound) {
+  WriteCatalogue(Questions(4, 1, 1));
+  { THistoryStore created(HistoryFileName); }
+  SQLite::Database other(HistoryFileName, SQLite::OPEN_READWRITE);
+  other.exec("BEGIN EXCLUSIVE");
+  Start();
+  ClickControl(Main(), "btnKlar");
+  ASSERT_EQ(platform.Messages().size(), 1u);
+  const int open = OpenEntries();
+  PressKey(Main(), 'W', ssCtrl);
+  EXPECT_EQ(platform.Messages().size(), 1u) << platform.Messages().back().Text;
+  EXPECT_EQ(OpenEntries(), open);
+  other.exec("ROLLBACK");
+}
+
 } // namespace
