@@ -2,10 +2,13 @@
 #include "support/UiFixture.h"
 
 #include "core/Edition.h"
+#include "core/QuestionData.h"
 #include "core/QuestionRecordCodec.h"
 #include "dialogs/srcKategorieWahl.h"
 #include "dialogs/srcNew.h"
 #include "dialogs/srcPruefungsKatWahl.h"
+#include "history/HistoryStore.h"
+#include "history/LearnerParameters.h"
 #include "mainwindow/Startup.h"
 #include "toolkit/Convert.h"
 #include "toolkit/Cp1252.h"
@@ -15,6 +18,7 @@
 #include "windows/srcXMsgBox.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +32,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include <SQLiteCpp/SQLiteCpp.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -40,7 +46,16 @@ constexpr std::size_t kTextLimit = 255;
 constexpr std::size_t kRecentActions = 30;
 
 const char* const kModalForms[] = {
-    "frmKategorieWahl", "frmPruefungsKatWahl", "frmNew", "frmSkizzen", "frmInfo", "frmXMsgBox"};
+    "frmKategorieWahl", "frmPruefungsKatWahl", "frmNew",       "frmSkizzen",
+    "frmInfo",          "frmXMsgBox",          "frmLernstand", "frmLernplan"};
+// What the due round, the statistics window and the plan may say.
+const char* const kHistoryMessages[] = {"Keine Frage ist fällig.",
+                                        "In den gewählten Kategorien ist keine Frage fällig.",
+                                        "In anderen Kategorien",
+                                        "Es ist kein Prüfungstermin gesetzt.",
+                                        "Das heutige Pensum ist erledigt.",
+                                        "Wiederholt werden die",
+                                        "Wiederholt wird die"};
 const char* const kNoKnowledge = "Keine Wissensdatei vorhanden.";
 const char* const kNoSketch = "Zu dieser Frage ist keine Abbildung vorhanden.";
 const char* const kExamResult = "Prüfungsergebnis: ";
@@ -223,6 +238,39 @@ struct TBefore {
   bool TicksUnchecked = false;
 };
 
+// Hands the learning events on to the program's history and checks at each new showing that
+// the showing before added at most one answer to the log.
+class TShowingCounter : public TLearningListener {
+public:
+  TLearningListener* Inner = nullptr;
+  std::function<void(const std::string&)> Problem;
+
+  void QuestionShown(const TQuestionShown& event) override {
+    Check();
+    Inner->QuestionShown(event);
+  }
+  void AnswerChecked(const TAnswerChecked& event) override { Inner->AnswerChecked(event); }
+  void QuestionSorted(const TQuestionSorted& event) override { Inner->QuestionSorted(event); }
+  void ExamAreaGraded(const TExamAreaGraded& event) override { Inner->ExamAreaGraded(event); }
+
+  // The answers in the log; a second connection, as any reader of the file would open one.
+  static int64_t Rows() {
+    if (!FileExists(HistoryFileName))
+      return 0;
+    SQLite::Database reader(HistoryFileName, SQLite::OPEN_READONLY);
+    return reader.execAndGet("SELECT count(*) FROM antwort").getInt64();
+  }
+  void Check() {
+    const int64_t rows = Rows();
+    if (rows - rowsAtShowing > 1)
+      Problem(std::to_string(rows - rowsAtShowing) + " answers recorded for one showing");
+    rowsAtShowing = rows;
+  }
+
+private:
+  int64_t rowsAtShowing = -1;
+};
+
 class RandomSessionTest : public UiTest {
 protected:
   void SetUp() override {
@@ -288,6 +336,8 @@ protected:
         SketchWindow(form);
       else if (formName == "frmInfo")
         InfoWindow(form);
+      else if (formName == "frmLernstand" || formName == "frmLernplan")
+        HistoryWindow(form, formName == "frmLernstand" ? "btnLernen" : "btnPensum");
       else
         MessageWindow(form);
     });
@@ -598,6 +648,15 @@ protected:
       window.CloseRequest();
   }
 
+  // The statistics window and the plan: their button makes a round of their questions, or the
+  // learner closes them.
+  void HistoryWindow(TForm& window, const char* learn) {
+    if (ControlOf<TButton>(window, learn).Enabled() && Percent(60))
+      ClickControl(window, learn);
+    else
+      ClickControl(window, "btnSchliessen");
+  }
+
   void MessageWindow(TForm& box) {
     if (box.Caption() != "HTML-Hilfe kann nicht angezeigt werden." &&
         box.Caption() != "Fehler beim Öffnen einer Verknüpfung")
@@ -643,6 +702,9 @@ protected:
       CheckExamResult(text);
     } else if (text.rfind(std::string(EditionOwner) + " Aerolern - Kurzhilfe:", 0) == 0) {
       ++helpMessages;
+    } else if (std::any_of(std::begin(kHistoryMessages), std::end(kHistoryMessages),
+                           [&](const char* start) { return text.rfind(start, 0) == 0; })) {
+      // The history's rounds say what they take; the window checks hold for them as for all.
     } else if (text.rfind("E/A-Fehler", 0) == 0) {
       Problem("input/output error: " + text);
     } else if (text.find("kein gültiger") != std::string::npos) {
@@ -834,6 +896,11 @@ protected:
     Shortcut(1, vkF1, ssShift, "Shift+F1", TStep::Link);
     Shortcut(1, vkF2, ssShift, "Shift+F2", TStep::HiddenLink);
     Shortcut(1, vkF3, ssShift, "Shift+F3", TStep::Link);
+    // The history's rounds: the due questions, the troublesome ones and today's plan.
+    Shortcut(2, 'W', ssCtrl, "Ctrl+W", TStep::Other);
+    Shortcut(1, 'T', ssCtrl, "Ctrl+T", TStep::Other);
+    Shortcut(1, 'P', ssCtrl, "Ctrl+P", TStep::Other);
+    Shortcut(1, 'J', ssCtrl, "Ctrl+J", TStep::Other);
 
     // Rarer: ending the program (the session then starts it again), waiting, and the learner
     // throwing the saved state away between sessions.
@@ -917,7 +984,34 @@ protected:
     categoryBoxes.clear();
     lastLearningMode = TfrmFrageAntwort::modeLernen;
     StartProgram();
+    counter.Inner = &Main().History();
+    counter.Problem = [this](const std::string& text) { Problem(text); };
+    QuestionData().SetLearningListener(&counter);
     Main().Show();
+  }
+
+  // Every memory state the history keeps is the one its log gives, with the parameters in use.
+  void CheckMemoryAgainstLog() {
+    counter.Check();
+    THistoryStore store(HistoryFileName);
+    const std::map<int64_t, TMemoryState> replayed =
+        store.ReplayMemoryStates(TLearnerModel(ReadKeptParameters(store).Parameters));
+    std::size_t withMemory = 0;
+    for (const THistoryQuestion& question : store.Questions()) {
+      if (!question.Memory)
+        continue;
+      ++withMemory;
+      const auto found = replayed.find(question.Id);
+      if (found == replayed.end() ||
+          std::abs(found->second.Stability - question.Memory->Stability) >
+              1e-9 * question.Memory->Stability ||
+          std::abs(found->second.Difficulty - question.Memory->Difficulty) > 1e-9)
+        Problem("the memory of question " + std::to_string(question.Id) +
+                " is not the one its answers give");
+    }
+    if (withMemory != replayed.size())
+      Problem(std::to_string(withMemory) + " memory states kept, " +
+              std::to_string(replayed.size()) + " replayed");
   }
 
   // The program ended: it starts again as a new process would, on the same files.
@@ -1401,6 +1495,7 @@ protected:
   std::deque<std::string> recent;
 
   // State across steps.
+  TShowingCounter counter;
   int examRadio = 1;
   // The category dialog's boxes as the learner has left them.
   std::map<std::string, bool> categoryBoxes;
@@ -1455,7 +1550,10 @@ TEST_F(RandomSessionTest, ThousandsOfLearnerActionsKeepTheProgramConsistent) {
     if (!problems.empty())
       FAIL() << Report(step, action);
   }
-  std::printf("[ random session ] %d exam areas graded (%d passed, %d oral, %d failed), %d "
+  CheckMemoryAgainstLog();
+  ASSERT_TRUE(problems.empty()) << Report(steps, "the log at the end");
+  std::printf("[ random session ] %lld answers recorded, ", static_cast<long long>(counter.Rows()));
+  std::printf("%d exam areas graded (%d passed, %d oral, %d failed), %d "
               "questions saved, %d restarts, catalogue of %lld records\n",
               examsGraded, verdicts["Bestanden."], verdicts["Mündliche Nachprüfung."],
               verdicts["Nicht bestanden."], saves, restarts, static_cast<long long>(RecordCount()));
