@@ -106,9 +106,12 @@ void BuildHistory(const std::string& path, const std::vector<QuestionRecord>& re
     TAnswer answer{time,        index, cache.RecordNo, record.Licence,
                    record.Area, right, k % 5 == 0,     'A'};
     answer.Ticked = static_cast<char>('A' + (right ? cache.RecordNo % 4 : (k / 7) % 4));
-    // The model as the store asks it; a test of recall (Vertiefungsmodus).
-    TQuestionMemory memory{cache.Memory, cache.LastMs, std::nullopt};
-    memory = TLearnerModel().AfterAnswer(memory, {time, 2, false, right, ""});
+    // The model as the store asks it, with the answer as it is written below: a self-grade in
+    // Lernmodus, else a test of recall in Vertiefungsmodus, against the record's key.
+    const std::string key(1, static_cast<char>('A' + cache.RecordNo % 4));
+    TQuestionMemory memory{cache.Memory, cache.LastMs, key};
+    memory = TLearnerModel().AfterAnswer(
+        memory, {time, answer.SelfGraded ? 1 : 2, answer.SelfGraded, right, key});
     cache.Memory = memory.State;
     cache.LastMs = memory.LastReviewMs;
     if (cache.Answers == 0)

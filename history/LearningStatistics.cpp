@@ -22,7 +22,6 @@ TLearningStatistics::TLearningStatistics(THistoryStore* history, const TLearnerM
   if (store == nullptr)
     return;
   questions = store->FollowCatalogue(fingerprints);
-  recallTests = store->RecallTests();
   std::map<int32_t, const THistoryQuestion*> byRecord;
   for (const THistoryQuestion& question : questions) {
     anyAnswer = anyAnswer || question.Answers > 0;
@@ -47,6 +46,9 @@ double TLearningStatistics::RecallAt(const THistoryQuestion& question, int64_t a
 std::vector<TCategoryFigures> TLearningStatistics::Categories(int firstLicence,
                                                               int lastLicence) const {
   std::vector<TCategoryFigures> figures;
+  // Read here, not with the rest: only the table needs it, and it reads the whole log.
+  const std::map<int64_t, std::pair<int, int>> recallTests =
+      store != nullptr ? store->RecallTests() : std::map<int64_t, std::pair<int, int>>();
   for (int licence = firstLicence; licence <= lastLicence; ++licence) {
     if (licence == 0)
       figures.push_back({0, 0, 0, 0, 0, 0, 0, 0});

@@ -85,7 +85,6 @@ private:
   double retention;
   int64_t now;
   std::vector<THistoryQuestion> questions;
-  std::map<int64_t, std::pair<int, int>> recallTests;
   std::vector<TEntry> entries;
   bool anyAnswer = false;
 };
