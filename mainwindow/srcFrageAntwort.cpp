@@ -291,14 +291,15 @@ TCheckBox* TfrmFrageAntwort::AnswerBox(int answer) const {
 }
 
 void TfrmFrageAntwort::ShowNextQuestion(bool pick) {
+  TQuestionData& data = QuestionData();
   QuestionRecord record;
   if (pick) {
     // A record the catalogue does not have shows the placeholder and is treated as it.
-    placeholderShown = !QuestionData().PickNextQuestion(record);
+    placeholderShown = !data.PickNextQuestion(record);
   } else if (placeholderShown) {
     record = NoQuestionRecord();
   } else {
-    ReadQuestion(CurrentQuestionNo(), record);
+    ReadQuestion(data.CurrentQuestionNo(), record);
   }
   ShowFitted(*lblFrage, TrimControls(record.Question), kQuestionRoom);
   ShowFitted(*lblAntwortA, record.AnswerA, kAnswerRoom);
@@ -314,14 +315,14 @@ void TfrmFrageAntwort::ShowNextQuestion(bool pick) {
   lblImageNo->SetCaption(SketchKey(record.Licence, record.Area, record.ImageNo));
   btnSkizzen->SetVisible(record.ImageNo >= 1);
   // The count never shows below zero, whatever the pool reports.
-  const std::string count = std::to_string(std::max(0, OpenQuestionCount()));
+  const std::string count = std::to_string(std::max(0, data.OpenQuestionCount()));
   lblUnklareFragen->SetCaption(
       (CurrentMode() == modePruefung ? "Offene Fragen: " : "Unklare Fragen: ") + count);
   std::string category;
   CategoryName(record.Licence, record.Area, category);
   lblKategorie->SetCaption("Kategorie: " + category);
-  QuestionData().ReportQuestionShown(
-      {placeholderShown ? -1 : CurrentQuestionNo(), CurrentMode(), placeholderShown, record});
+  data.ReportQuestionShown(
+      {placeholderShown ? -1 : data.CurrentQuestionNo(), CurrentMode(), placeholderShown, record});
   // Lernmodus shows the solution at once: a check the learner did not ask for.
   if (mnuLernmode->Checked())
     CheckAnswer(false);
@@ -342,20 +343,21 @@ bool TfrmFrageAntwort::AnswerIsRight(const QuestionRecord& record) const {
 }
 
 bool TfrmFrageAntwort::CheckShownAnswer(bool byLearner) {
+  TQuestionData& data = QuestionData();
   QuestionRecord record;
-  ReadQuestion(CurrentQuestionNo(), record);
+  ReadQuestion(data.CurrentQuestionNo(), record);
   ShowSolution(record);
   solutionShown = true;
   const bool right = AnswerIsRight(record);
   TAnswerChecked event;
-  event.RecordNo = CurrentQuestionNo();
+  event.RecordNo = data.CurrentQuestionNo();
   event.Mode = CurrentMode();
   event.Correct = {record.CorrectA, record.CorrectB, record.CorrectC, record.CorrectD};
   for (int answer = 0; answer < 4; ++answer)
     event.Ticked[static_cast<std::size_t>(answer)] = AnswerBox(answer)->Checked();
   event.Right = right;
   event.ByLearner = byLearner;
-  QuestionData().ReportAnswerChecked(event);
+  data.ReportAnswerChecked(event);
   if (byLearner)
     ShowVerdict(record, right ? "Ihre Antwort ist richtig." : "Ihre Antwort ist falsch.",
                 right ? kRightColor : kWrongColor);
@@ -380,8 +382,9 @@ void TfrmFrageAntwort::ShowVerdict(const QuestionRecord& record, const std::stri
 }
 
 void TfrmFrageAntwort::ReportSorting(bool klar, bool byLearner) {
+  TQuestionData& data = QuestionData();
   if (!placeholderShown)
-    QuestionData().ReportQuestionSorted({CurrentQuestionNo(), CurrentMode(), klar, byLearner});
+    data.ReportQuestionSorted({data.CurrentQuestionNo(), CurrentMode(), klar, byLearner});
 }
 
 bool TfrmFrageAntwort::PauseOneSecond() {
@@ -475,11 +478,12 @@ int TfrmFrageAntwort::CurrentMode() const {
 }
 
 void TfrmFrageAntwort::ApplyMode(int mode) {
+  TQuestionData& data = QuestionData();
   const bool leavingExam = mode != modePruefung && mnuProgrammPruefungsmodus->Checked();
   // The exam selects one area at a time, which clears the flag of the questions of all
   // categories; the dialog's boxes cannot give it back, so it is kept here.
   if (mode == modePruefung && !mnuProgrammPruefungsmodus->Checked())
-    allCategoriesBeforeExam = SlotSelected(0);
+    allCategoriesBeforeExam = data.SlotSelected(0);
   for (TMenuItem* entry :
        {mnuLernmode, mnuVertifungsmode, mnuSchnellernmode, mnuProgrammPruefungsmodus})
     entry->SetChecked(false);
@@ -517,9 +521,9 @@ void TfrmFrageAntwort::ApplyMode(int mode) {
   if (!exam && mode != modeSetup)
     learningModeBeforeExam = mode;
   if (leavingExam) {
-    SelectCategories(kSelectFromDialog, kSelectFromDialog);
-    QuestionData().SetSlotSelected(0, allCategoriesBeforeExam);
-    BuildQuestionPool(false);
+    data.SelectCategories(kSelectFromDialog, kSelectFromDialog);
+    data.SetSlotSelected(0, allCategoriesBeforeExam);
+    data.BuildQuestionPool(false);
   }
   if (mode > modeSetup)
     ShowNextQuestion(true);
@@ -550,25 +554,27 @@ void TfrmFrageAntwort::StartExamArea() {
 }
 
 void TfrmFrageAntwort::GradeExamArea() {
-  const int32_t questions = ExamLimit(elQuestionCount);
+  TQuestionData& data = QuestionData();
+  const int32_t questions = data.ExamLimit(elQuestionCount);
   const int right = ExamCorrectCount;
   // More right answers than exam questions (after a category change in the exam) are no
   // negative number of wrong ones.
   const int32_t wrong = ExamWrongAnswers(questions, right);
-  const TExamVerdict grade = GradeExam(wrong, ExamLimit(elOralFrom), ExamLimit(elFailFrom));
+  const TExamVerdict grade =
+      GradeExam(wrong, data.ExamLimit(elOralFrom), data.ExamLimit(elFailFrom));
   // Questions of a category choice are graded all the same, but they are no exam result.
   if (examPoolDrawn)
-    QuestionData().ReportExamAreaGraded({ExamLicence(), ExamArea(), questions, right, grade});
+    data.ReportExamAreaGraded({data.ExamLicence(), data.ExamArea(), questions, right, grade});
   const std::string verdict = ExamVerdictText(grade);
   std::string category;
-  CategoryName(ExamLicence(), ExamArea(), category);
+  CategoryName(data.ExamLicence(), data.ExamArea(), category);
   Application.MessageBox("Prüfungsergebnis: " + category + kLineBreak +
                          "Fragen gesamt: " + std::to_string(questions) + kLineBreak +
                          "Richtig beantwortet: " + std::to_string(right) + kLineBreak +
                          "Falsch beantwortet: " + std::to_string(wrong) + kLineBreak + kLineBreak +
                          "Prüfungsergebnis: " + verdict);
-  if (IsValidArea(ExamLicence(), ExamArea() + 1)) {
-    SetExamPosition(ExamLicence(), ExamArea() + 1);
+  if (IsValidArea(data.ExamLicence(), data.ExamArea() + 1)) {
+    data.SetExamPosition(data.ExamLicence(), data.ExamArea() + 1);
     StartExamArea();
   } else {
     mnuProgrammPruefungsmodusClick(mnuProgrammPruefungsmodus);

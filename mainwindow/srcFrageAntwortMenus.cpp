@@ -149,8 +149,9 @@ void TfrmFrageAntwort::btnSkizzenClick(TObject*) {
 }
 
 void TfrmFrageAntwort::mnuLernstandFaelligeFragenClick(TObject*) {
+  TQuestionData& data = QuestionData();
   TDueQuestions due = history.DueQuestions(
-      [](int licence, int area) { return QuestionData().CategorySelected(licence, area); });
+      [&data](int licence, int area) { return data.CategorySelected(licence, area); });
   // Without a readable history nothing is known to be due; the learner has heard why.
   if (due.Unknown)
     return;
@@ -174,14 +175,15 @@ void TfrmFrageAntwort::mnuLernstandFaelligeFragenClick(TObject*) {
     return;
   }
   const std::size_t count = due.Entries.size();
-  QuestionData().StartPass(std::move(due.Entries));
+  data.StartPass(std::move(due.Entries));
   ShowNextQuestion(true);
   if (!elsewhere.empty())
     Application.MessageBox(
         (count == 1 ? std::string("Wiederholt wird die 1 fällige Frage")
                     : "Wiederholt werden die " + std::to_string(count) + " fälligen Fragen") +
         " der gewählten Kategorien" +
-        (SlotSelected(0) ? " mit den Fragen, die zu allen Kategorien gehören." : ".") + elsewhere);
+        (data.SlotSelected(0) ? " mit den Fragen, die zu allen Kategorien gehören." : ".") +
+        elsewhere);
 }
 
 // The window hands the pool of its troublesome questions back through its modal result.
