@@ -11,6 +11,8 @@ const char* const kEllipsis = "…";
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kFrame = 0xA0A0A0;
 constexpr uint32_t kAxis = 0x606060;
+constexpr uint32_t kGrid = 0xDDDDDD;
+constexpr uint32_t kMuted = 0x555555;
 } // namespace
 
 int TextWidth(TCanvas& canvas, const std::string& text, const TFont& font) {
@@ -102,4 +104,16 @@ std::string AreaTitle(int licence, int area) {
   CategoryName(licence, area, name);
   const std::size_t colon = name.find(": ");
   return colon == std::string::npos ? name : name.substr(colon + 2);
+}
+
+int ValueGrid(TCanvas& canvas, int left, int right, int top, int bottom, int most) {
+  const int step = GridStep(std::max(most, 1));
+  const int scale = std::max(step, (most + step - 1) / step * step);
+  for (int value = 0; value <= scale; value += step) {
+    const int y = bottom - (bottom - top) * value / scale;
+    if (value > 0)
+      canvas.Line(left, y, right, y, kGrid);
+    TextRight(canvas, left - 5, y - 6, std::to_string(value), PlainFont(kMuted));
+  }
+  return scale;
 }

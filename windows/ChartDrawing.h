@@ -30,6 +30,9 @@ void TextCentred(TCanvas& canvas, int centre, int y, const std::string& text, co
 // Whole percentages of the three outcomes (passed, oral, failed) that add up to 100: each
 // rounded down, the rest given to the largest remainders. All 0 for an outlook without mass.
 std::array<int, 3> WholePercents(const TExamOutlook& outlook);
+// Draws the value axis of a bar chart whose highest bar is `most`: grid lines across the plot
+// from `left` to `right` and their numbers left of it. Returns the value at the plot's `top`.
+int ValueGrid(TCanvas& canvas, int left, int right, int top, int bottom, int most);
 // The step of a chart's value axis: the smallest 1, 2 or 5 times a power of ten that divides
 // `most` into at most four grid lines.
 int GridStep(int most);

@@ -15,7 +15,6 @@ TfrmLernplan* frmLernplan = nullptr;
 
 namespace {
 
-constexpr uint32_t kGrid = 0xDDDDDD;
 constexpr uint32_t kAxis = 0x606060;
 constexpr uint32_t kMuted = 0x555555;
 constexpr std::size_t kMostCounting = 5;
@@ -152,22 +151,17 @@ void TfrmLernplan::PaintPlan(TCanvas& canvas) {
     legendX = LegendEntry(canvas, legendX + (i == 0 ? 12 : 0), 4, colors[i], legend[i]);
   if (status.Plan.Days.empty())
     return;
-  // Today's bar holds the answers given already and the rest of the plan.
-  std::vector<TPlanDay> days = status.Plan.Days;
-  days.front().Answers += status.AnswersToday;
+  // Today's bar holds the answers given already below the rest of the plan.
+  const std::vector<TPlanDay>& days = status.Plan.Days;
+  const auto given = [&](std::size_t i) { return i == 0 ? status.AnswersToday : 0; };
   const int left = 38, right = width - 10, top = 28, bottom = height - 24;
-  const int plotHeight = bottom - top;
   double most = 1;
-  for (const TPlanDay& day : days)
-    most = std::max(most, day.Answers);
-  const int step = GridStep(static_cast<int>(std::ceil(most)));
-  const int scale = std::max(step, (static_cast<int>(std::ceil(most)) + step - 1) / step * step);
-  for (int value = 0; value <= scale; value += step) {
-    const int y = bottom - plotHeight * value / scale;
-    if (value > 0)
-      canvas.Line(left, y, right, y, kGrid);
-    TextRight(canvas, left - 5, y - 6, std::to_string(value), PlainFont(kMuted));
-  }
+  for (std::size_t i = 0; i < days.size(); ++i)
+    most = std::max(most, days[i].Answers + given(i));
+  const int scale = ValueGrid(canvas, left, right, top, bottom, static_cast<int>(std::ceil(most)));
+  const auto barHeight = [&](double answers) {
+    return static_cast<int>(std::lround((bottom - top) * answers / scale));
+  };
   const double slot = static_cast<double>(right - left) / static_cast<double>(days.size());
   const int barWidth = std::max(2, static_cast<int>(slot * 0.7));
   const std::size_t labelEvery = days.size() <= 14 ? 1 : days.size() <= 35 ? 7 : 14;
@@ -175,23 +169,16 @@ void TfrmLernplan::PaintPlan(TCanvas& canvas) {
     const TPlanDay& day = days[i];
     const int centre = left + static_cast<int>(slot * (static_cast<double>(i) + 0.5));
     const int x = centre - barWidth / 2;
-    const int total = static_cast<int>(std::lround(plotHeight * day.Answers / scale));
-    const int plannedHeight = static_cast<int>(
-        std::lround(plotHeight * (day.Answers - (i == 0 ? status.AnswersToday : 0)) /
-                    static_cast<double>(scale)));
-    const int fresh = day.NewQuestions + day.Reviews > 0
-                          ? plannedHeight * day.NewQuestions / (day.NewQuestions + day.Reviews)
-                          : 0;
-    const int given = i == 0 ? static_cast<int>(std::lround(plotHeight * status.AnswersToday /
-                                                            static_cast<double>(scale)))
-                             : 0;
-    if (given > 0)
-      canvas.FillRect({x, bottom - given, barWidth, given}, kColorDone);
-    const int plannedTop = total - given;
-    if (plannedTop > fresh)
-      canvas.FillRect({x, bottom - total, barWidth, plannedTop - fresh}, kColorReview);
+    const int done = barHeight(given(i));
+    const int planned = barHeight(day.Answers);
+    const int questions = day.NewQuestions + day.Reviews;
+    const int fresh = questions > 0 ? planned * day.NewQuestions / questions : 0;
+    if (done > 0)
+      canvas.FillRect({x, bottom - done, barWidth, done}, kColorDone);
     if (fresh > 0)
-      canvas.FillRect({x, bottom - given - fresh, barWidth, fresh}, kColorNew);
+      canvas.FillRect({x, bottom - done - fresh, barWidth, fresh}, kColorNew);
+    if (planned > fresh)
+      canvas.FillRect({x, bottom - done - planned, barWidth, planned - fresh}, kColorReview);
     const bool labelled = i % labelEvery == 0;
     canvas.Line(centre, bottom, centre, bottom + (labelled ? 5 : 2), kAxis);
     if (labelled) {

@@ -21,7 +21,6 @@ namespace {
 
 constexpr std::size_t kTroubleCount = 10;
 constexpr uint32_t kFrame = 0xA0A0A0;
-constexpr uint32_t kGrid = 0xDDDDDD;
 constexpr uint32_t kAxis = 0x606060;
 constexpr uint32_t kHeaderBand = 0xE4E8EC;
 constexpr uint32_t kLicenceBand = 0xF3F5F7;
@@ -434,14 +433,7 @@ void TfrmLernstand::PaintDays(TCanvas& canvas) {
   int most = 0;
   for (const TDayAnswers& day : days)
     most = std::max(most, day.Right + day.Wrong);
-  const int step = GridStep(std::max(most, 1));
-  const int scale = std::max(step, (most + step - 1) / step * step);
-  for (int value = 0; value <= scale; value += step) {
-    const int y = bottom - plotHeight * value / scale;
-    if (value > 0)
-      canvas.Line(left, y, right, y, kGrid);
-    TextRight(canvas, left - 5, y - 6, std::to_string(value), PlainFont(kMuted));
-  }
+  const int scale = ValueGrid(canvas, left, right, top, bottom, most);
   const double slot = static_cast<double>(right - left) / static_cast<double>(days.size());
   const int barWidth = std::max(2, static_cast<int>(slot * 0.7));
   for (std::size_t i = 0; i < days.size(); ++i) {
