@@ -188,14 +188,15 @@ std::vector<TChoice> TSimulation::Candidates(int64_t atMs, bool lastDays, TPlanP
     if (beliefs[i].Parts.empty())
       continue;
     const double recall = RecallOf(beliefs[i], Prior(i), atMs);
-    const bool due = recall < inputs.Retention;
-    const double examRecall = ExamRecall(i);
+    const bool plan = policy == TPlanPolicy::Plan;
+    // Only the plan looks at the exam; the simple schedules take due questions alone.
+    const double examRecall = plan ? ExamRecall(i) : 0;
     const bool candidate =
-        due || (policy == TPlanPolicy::Plan && lastDays && examRecall < kExamRecallGoal);
+        recall < inputs.Retention || (plan && lastDays && examRecall < kExamRecallGoal);
     if (candidate == rest)
       continue;
     double value = -recall; // lowest recall first
-    if (policy == TPlanPolicy::Plan) {
+    if (plan) {
       // Worth per expected answer: a review that is likely to fail costs its repeat too.
       const TBelief after = Reviewed(beliefs[i], Prior(i), atMs);
       value = values[areaOf[i]] * (RecallOf(after, Prior(i), inputs.ExamMs) - examRecall) /

@@ -167,7 +167,8 @@ TPlanStatus TLearningHistory::PlanStatus(bool whole) {
   status.DaysLeft = static_cast<int>(
       std::lround(static_cast<double>(*ExamDayStart() - LocalDayStart(now, 0)) / kMsPerDay));
   try {
-    const TLearningStatistics statistics(Store(), model, DesiredRetention(), now);
+    const double retention = DesiredRetention();
+    const TLearningStatistics statistics(Store(), model, retention, now);
     status.AnyAnswer = statistics.AnyAnswer();
     TPlanInputs inputs;
     THistoryStore& history = *Store();
@@ -185,7 +186,7 @@ TPlanStatus TLearningHistory::PlanStatus(bool whole) {
     inputs.ExamMs = *examMoment;
     inputs.Budget = status.Budget;
     inputs.BudgetLeftToday = std::max(0.0, status.Budget - status.AnswersToday);
-    inputs.Retention = DesiredRetention();
+    inputs.Retention = retention;
     if (whole)
       status.Plan = PlanToExam(inputs, model);
     else
