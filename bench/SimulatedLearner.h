@@ -6,9 +6,16 @@
 #include "history/FsrsModel.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <functional>
+#include <mutex>
 #include <random>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace simulated {
 
@@ -74,5 +81,32 @@ struct TMean {
     return std::sqrt(std::max(0.0, variance) / Count);
   }
 };
+
+// Runs job(0) to job(jobs - 1) on `threads` threads (0: every core), each job once, and raises
+// the first failure after all have stopped; returns the threads used.
+inline unsigned RunJobs(int jobs, unsigned threads, const std::function<void(int)>& job) {
+  std::atomic<int> next{0};
+  std::mutex failureLock;
+  std::string failure;
+  const auto work = [&] {
+    try {
+      for (int index = next++; index < jobs; index = next++)
+        job(index);
+    } catch (const std::exception& error) {
+      const std::lock_guard<std::mutex> lock(failureLock);
+      failure = error.what();
+      next = jobs;
+    }
+  };
+  const unsigned used = threads > 0 ? threads : std::max(1u, std::thread::hardware_concurrency());
+  std::vector<std::thread> workers;
+  for (unsigned i = 0; i < used; ++i)
+    workers.emplace_back(work);
+  for (std::thread& worker : workers)
+    worker.join();
+  if (!failure.empty())
+    throw std::runtime_error(failure);
+  return used;
+}
 
 } // namespace simulated

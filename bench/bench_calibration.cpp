@@ -26,7 +26,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -36,9 +35,7 @@
 #include <exception>
 #include <iostream>
 #include <map>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -266,33 +263,13 @@ int main(int argc, char** argv) {
     // Learners are independent, each with a file and a random stream of its own: they run on
     // every core, and the results do not depend on which thread ran whom.
     std::vector<TLearnerResult> results(static_cast<std::size_t>(options.Learners));
-    std::atomic<int> nextLearner{0};
-    std::mutex failureLock;
-    std::string failure;
-    const auto work = [&] {
-      try {
-        for (int index = nextLearner++; index < options.Learners; index = nextLearner++) {
-          TRandom random(options.Seed * 1000003 + static_cast<uint64_t>(index));
-          const TLearner learner = DrawLearner(random, catalogueSize);
-          TLearnerRun run(catalogue, limits, learner, random);
-          results[static_cast<std::size_t>(index)] =
-              run.Run(folder + "/learner-" + std::to_string(index) + ".sqlite");
-        }
-      } catch (const std::exception& error) {
-        const std::lock_guard<std::mutex> lock(failureLock);
-        failure = error.what();
-        nextLearner = options.Learners;
-      }
-    };
-    const unsigned threads =
-        options.Threads > 0 ? options.Threads : std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::thread> workers;
-    for (unsigned i = 0; i < threads; ++i)
-      workers.emplace_back(work);
-    for (std::thread& worker : workers)
-      worker.join();
-    if (!failure.empty())
-      throw std::runtime_error(failure);
+    const unsigned threads = simulated::RunJobs(options.Learners, options.Threads, [&](int index) {
+      TRandom random(options.Seed * 1000003 + static_cast<uint64_t>(index));
+      const TLearner learner = DrawLearner(random, catalogueSize);
+      TLearnerRun run(catalogue, limits, learner, random);
+      results[static_cast<std::size_t>(index)] =
+          run.Run(folder + "/learner-" + std::to_string(index) + ".sqlite");
+    });
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 

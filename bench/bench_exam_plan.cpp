@@ -37,7 +37,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -46,11 +45,9 @@
 #include <deque>
 #include <exception>
 #include <iostream>
-#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -414,32 +411,12 @@ int main(int argc, char** argv) {
     // depend on which thread ran whom.
     std::vector<std::vector<TResult>> results(
         cells.size(), std::vector<TResult>(static_cast<std::size_t>(options.Learners)));
-    const int jobs = static_cast<int>(cells.size()) * options.Learners;
-    std::atomic<int> nextJob{0};
-    std::mutex failureLock;
-    std::string failure;
-    const auto work = [&] {
-      try {
-        for (int job = nextJob++; job < jobs; job = nextJob++) {
+    const unsigned threads =
+        RunJobs(static_cast<int>(cells.size()) * options.Learners, options.Threads, [&](int job) {
           const auto cell = static_cast<std::size_t>(job / options.Learners);
           const auto learner = static_cast<std::size_t>(job % options.Learners);
           results[cell][learner] = RunLearner(learners[learner], cells[cell], cell);
-        }
-      } catch (const std::exception& error) {
-        const std::lock_guard<std::mutex> lock(failureLock);
-        failure = error.what();
-        nextJob = jobs;
-      }
-    };
-    const unsigned threads =
-        options.Threads > 0 ? options.Threads : std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::thread> workers;
-    for (unsigned i = 0; i < threads; ++i)
-      workers.emplace_back(work);
-    for (std::thread& worker : workers)
-      worker.join();
-    if (!failure.empty())
-      throw std::runtime_error(failure);
+        });
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("%zu cells, %d threads, %.1f s\n", cells.size(), threads, seconds);
