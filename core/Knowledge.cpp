@@ -7,9 +7,9 @@
 #include "core/srcCommon.h"
 
 #include "toolkit/Exceptions.h"
+#include "toolkit/FileSystem.h"
 
 #include <cerrno>
-#include <sys/stat.h>
 
 const char* const KnowledgeFileName = "Wissensstand.dat";
 
@@ -50,8 +50,8 @@ std::string KnowledgeFilePath() {
 }
 
 bool KnowledgeFileExists(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0)
+  TFileStatus info{};
+  if (StatPath(path, info) == 0)
     return true;
   // A file where the knowledge folder should be is named, not reported as a missing file.
   if (errno != ENOENT)

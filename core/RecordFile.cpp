@@ -4,11 +4,15 @@
 #include "core/FileDescriptor.h"
 #include "core/RegularFile.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/FileSystem.h"
 
 #include <cerrno>
-#include <fcntl.h>
+#include <cstdio>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <stdio_ext.h>
-#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -48,8 +52,8 @@ void TRecordFile::FailFromErrno(const char* operation) {
 
 int64_t TRecordFile::RecordCount() {
   RequireOpen("Lesen der Größe");
-  struct stat info {};
-  if (std::fflush(file) != 0 || ::fstat(fileno(file), &info) != 0)
+  TFileStatus info{};
+  if (std::fflush(file) != 0 || StatDescriptor(fileno(file), info) != 0)
     FailFromErrno("Lesen der Größe");
   return static_cast<int64_t>(info.st_size) / static_cast<int64_t>(recordSize);
 }
@@ -95,7 +99,17 @@ void TRecordFile::Close() {
 void TRecordFile::Discard() {
   if (file == nullptr)
     return;
+#ifdef _WIN32
+  // Windows has no purge: the stream's descriptor is pointed at the null device, so that the
+  // close writes what is buffered nowhere.
+  const int nowhere = ::_open("NUL", _O_WRONLY);
+  if (nowhere >= 0) {
+    ::_dup2(nowhere, ::_fileno(file));
+    ::_close(nowhere);
+  }
+#else
   __fpurge(file);
+#endif
   owner.reset();
   file = nullptr;
 }

@@ -1,17 +1,15 @@
 // The complete-or-nothing replacement of a file: exclusive temporary file, fsync, rename, fsync
-// of the folder.
+// of the folder (on Windows: the file flushed, then moved over the old one with write-through).
 #include "core/SafeFileReplace.h"
 
 #include "core/FileDescriptor.h"
 #include "core/RegularFile.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/FileSystem.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
 #include <memory>
 #include <random>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -39,10 +37,13 @@ std::string FolderOf(const std::string& path) {
 
 // Makes the rename itself durable. The new file is complete already, so a folder that cannot be
 // flushed (some file systems refuse it) does not turn the save into a failure.
-void FlushFolder(const std::string& path) {
-  TDescriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+// Windows has no folder to flush: MoveFileEx with write-through makes the rename durable.
+void FlushFolder([[maybe_unused]] const std::string& path) {
+#ifndef _WIN32
+  TDescriptor folder(OpenPath(FolderOf(path), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.Get() >= 0)
     static_cast<void>(::fsync(folder.Get()));
+#endif
 }
 
 std::string RandomLetters(std::mt19937& random) {
@@ -63,8 +64,7 @@ public:
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
       name = path + ".neu-" + RandomLetters(random);
-      const int fd =
-          ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+      const int fd = OpenPath(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
       if (fd >= 0) {
         file = std::make_unique<TDescriptor>(fd);
         return;
@@ -76,7 +76,7 @@ public:
   }
   ~TTemporaryFile() {
     if (!renamed)
-      std::remove(name.c_str());
+      RemovePath(name);
   }
   TTemporaryFile(const TTemporaryFile&) = delete;
   TTemporaryFile& operator=(const TTemporaryFile&) = delete;
@@ -84,7 +84,7 @@ public:
   int Get() const { return file->Get(); }
   bool Close() { return file->Close(); }
   void RenameTo(const std::string& path) {
-    if (std::rename(name.c_str(), path.c_str()) != 0)
+    if (RenamePath(name, path) != 0)
       RaiseInOutErrorFromErrno(errno, "Umbenennen", path);
     renamed = true;
   }
@@ -96,10 +96,13 @@ private:
 };
 
 // The new file takes the permissions of the file it replaces, so that a private file stays so.
-void KeepPermissions(int fd, const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0)
+// Windows keeps a file's access rights in the folder's inherited rules instead.
+void KeepPermissions([[maybe_unused]] int fd, [[maybe_unused]] const std::string& path) {
+#ifndef _WIN32
+  TFileStatus info{};
+  if (StatPath(path, info) == 0)
     static_cast<void>(::fchmod(fd, info.st_mode & 07777));
+#endif
 }
 
 } // namespace
@@ -109,7 +112,7 @@ void ReplaceFileSafely(const std::string& path, const std::string& bytes) {
   TTemporaryFile file(path);
   KeepPermissions(file.Get(), path);
   WriteAll(file.Get(), bytes, path);
-  if (::fsync(file.Get()) != 0 || !file.Close())
+  if (SyncDescriptor(file.Get()) != 0 || !file.Close())
     RaiseInOutError(ioWriteFailed, "Schreiben", path);
   // What stood at the path may have changed while the new content was written.
   RequireRegularOrMissing(path, "Schreiben");

@@ -6,6 +6,7 @@
 #include "toolkit/Convert.h"
 #include "toolkit/Cp1252.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/Platform.h"
 
 #include <cerrno>
@@ -26,7 +27,7 @@ constexpr int32_t kMaxExamQuestions = 10000;
 // The value of the key's last line in the settings file at `path`, empty when there is none.
 void ReadIniValueFrom(const std::string& path, const std::string& key, std::string& value) {
   value.clear();
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(FileSystemPath(path), std::ios::binary);
   if (!file)
     RaiseInOutError(errno == 0 ? ioFileNotFound : InOutErrorFromErrno(errno), "Öffnen", path);
   const std::string wanted = AsciiLower(Utf8ToCp1252(key));

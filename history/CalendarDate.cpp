@@ -47,7 +47,11 @@ std::string LocalDateText(int64_t utcMs) {
   const int64_t local = utcMs / kMsPerSecond + Platform().UtcOffsetSeconds(utcMs);
   const auto seconds = static_cast<time_t>(local);
   tm civil{};
+#ifdef _WIN32
+  gmtime_s(&civil, &seconds);
+#else
   gmtime_r(&seconds, &civil);
+#endif
   char text[40];
   std::snprintf(text, sizeof text, "%02d.%02d.%04d", civil.tm_mday, civil.tm_mon + 1,
                 civil.tm_year + 1900);

@@ -2,10 +2,10 @@
 #include "history/HistoryStore.h"
 #include "history/FsrsFormulas.h"
 #include "history/WriteAheadLog.h"
+#include "toolkit/FileSystem.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -118,11 +118,11 @@ void RaiseWriteCount(SQLite::Database& database) {
 }
 
 // The file at the path: device and inode, none when nothing is there.
-std::optional<std::pair<dev_t, ino_t>> FileIdentity(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0)
+std::optional<std::pair<uint64_t, uint64_t>> FileIdentity(const std::string& path) {
+  TFileIdentity identity;
+  if (!IdentifyFile(path, identity))
     return std::nullopt;
-  return std::make_pair(info.st_dev, info.st_ino);
+  return std::make_pair(identity.Device, identity.Number);
 }
 
 // Makes a kept statement ready for its next use, whatever the last one left.

@@ -5,9 +5,8 @@
 #include "history/Fingerprint.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/Platform.h"
-
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -43,13 +42,7 @@ std::optional<int64_t> DayOfText(const std::string& text) {
 }
 
 // What tells a changed catalogue file: its size, its change time to the nanosecond and the file.
-std::string CatalogueStamp() {
-  struct stat info {};
-  if (::stat(CatalogueFileName, &info) != 0)
-    return "";
-  return std::to_string(info.st_size) + ":" + std::to_string(info.st_ctim.tv_sec) + "." +
-         std::to_string(info.st_ctim.tv_nsec) + ":" + std::to_string(info.st_ino);
-}
+std::string CatalogueStamp() { return FileChangeStamp(CatalogueFileName); }
 
 } // namespace
 

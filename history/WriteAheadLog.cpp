@@ -4,14 +4,19 @@
 
 #include "core/FileDescriptor.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/FileSystem.h"
 
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -21,33 +26,30 @@ constexpr uint32_t kLogMagicLow = 0x377f0682;
 constexpr uint32_t kLogMagicHigh = 0x377f0683;
 // SQLite's dead-man switch in the shared-memory file: every connection holds a read lock on this
 // byte while it has the database open.
-constexpr off_t kSharedMemoryAliveByte = 128;
+constexpr int64_t kSharedMemoryAliveByte = 128;
 
 uint32_t BigEndian32(const unsigned char* bytes) {
   return static_cast<uint32_t>(bytes[0]) << 24 | static_cast<uint32_t>(bytes[1]) << 16 |
          static_cast<uint32_t>(bytes[2]) << 8 | static_cast<uint32_t>(bytes[3]);
 }
 
-bool ReadAt(int fd, void* buffer, std::size_t size, off_t offset) {
-  auto* bytes = static_cast<char*>(buffer);
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::pread(fd, bytes + done, size - done, offset + static_cast<off_t>(done));
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0)
-      return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 // Whether a running program has the database open: its lock on the shared-memory file's switch.
 // An open-file-description lock query sees the locks of this process's connections too.
 bool LogInUse(const std::string& databasePath) {
-  TDescriptor memory(::open((databasePath + "-shm").c_str(), O_RDONLY | O_CLOEXEC));
+  TDescriptor memory(OpenPath(databasePath + "-shm", O_RDONLY | O_CLOEXEC));
   if (memory.Get() < 0)
     return false;
+#ifdef _WIN32
+  // Windows locks belong to a handle: a lock this handle cannot take is held by a connection,
+  // of this process or another.
+  auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(memory.Get()));
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(kSharedMemoryAliveByte);
+  if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
+    return true;
+  UnlockFileEx(handle, 0, 1, 0, &at);
+  return false;
+#else
   struct flock probe {};
   probe.l_type = F_WRLCK;
   probe.l_whence = SEEK_SET;
@@ -57,6 +59,7 @@ bool LogInUse(const std::string& databasePath) {
   if (::fcntl(memory.Get(), F_OFD_GETLK, &probe) != 0)
     return true;
   return probe.l_type != F_UNLCK;
+#endif
 }
 
 // The write counts of page 1 in the log's valid frames, in log order.
@@ -71,7 +74,7 @@ std::vector<uint32_t> LoggedWriteCounts(int log, bool& firstFrameIsPageOne) {
   if ((magic != kLogMagicLow && magic != kLogMagicHigh) || pageSize < 512 || pageSize > 65536)
     return counts;
   std::vector<unsigned char> frame(kFrameHeaderSize + pageSize);
-  for (off_t at = kLogHeaderSize;; at += static_cast<off_t>(frame.size())) {
+  for (int64_t at = kLogHeaderSize;; at += static_cast<int64_t>(frame.size())) {
     if (!ReadAt(log, frame.data(), frame.size(), at))
       return counts;
     // Frames of an earlier round of the log carry other salts and are no longer part of it.
@@ -79,7 +82,7 @@ std::vector<uint32_t> LoggedWriteCounts(int log, bool& firstFrameIsPageOne) {
         BigEndian32(&frame[12]) != BigEndian32(header + 20))
       return counts;
     const bool pageOne = BigEndian32(&frame[0]) == 1;
-    if (at == static_cast<off_t>(kLogHeaderSize))
+    if (at == static_cast<int64_t>(kLogHeaderSize))
       firstFrameIsPageOne = pageOne;
     if (pageOne)
       counts.push_back(BigEndian32(&frame[kFrameHeaderSize + kWriteCountOffset]));
@@ -93,7 +96,7 @@ TOrigin OriginOfLog(const std::string& databasePath, int log) {
   const std::vector<uint32_t> counts = LoggedWriteCounts(log, firstFrameIsPageOne);
   if (counts.empty() || !firstFrameIsPageOne)
     return TOrigin::Unknown;
-  TDescriptor database(::open(databasePath.c_str(), O_RDONLY | O_CLOEXEC));
+  TDescriptor database(OpenPath(databasePath, O_RDONLY | O_CLOEXEC));
   unsigned char header[100];
   if (database.Get() < 0 || !ReadAt(database.Get(), header, sizeof header, 0))
     return TOrigin::Other; // a log without its database belongs to none
@@ -108,8 +111,8 @@ TOrigin OriginOfLog(const std::string& databasePath, int log) {
 std::string FreeName(const std::string& base) {
   for (int n = 1;; ++n) {
     const std::string name = base + std::to_string(n);
-    struct stat info {};
-    if (::lstat(name.c_str(), &info) != 0 && errno == ENOENT)
+    TFileStatus info{};
+    if (LinkStatPath(name, info) != 0 && errno == ENOENT)
       return name;
   }
 }
@@ -117,19 +120,19 @@ std::string FreeName(const std::string& base) {
 std::string SetAside(const std::string& databasePath) {
   const std::string logPath = databasePath + "-wal";
   const std::string aside = FreeName(logPath + ".beiseite-");
-  if (std::rename(logPath.c_str(), aside.c_str()) != 0)
+  if (RenamePath(logPath, aside) != 0)
     throw Exception("das Protokoll " + logPath +
                     " gehört nicht zu dieser Datei und lässt sich "
                     "nicht beiseitelegen");
   // The shared memory indexes the log that went; SQLite builds it anew.
-  std::remove((databasePath + "-shm").c_str());
+  RemovePath(databasePath + "-shm");
   return aside;
 }
 
 } // namespace
 
 std::optional<std::string> SetAsideForeignLog(const std::string& databasePath) {
-  TDescriptor log(::open((databasePath + "-wal").c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  TDescriptor log(OpenPath(databasePath + "-wal", O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
   if (log.Get() < 0 || LogInUse(databasePath) ||
       OriginOfLog(databasePath, log.Get()) != TOrigin::Other)
     return std::nullopt;
@@ -138,13 +141,13 @@ std::optional<std::string> SetAsideForeignLog(const std::string& databasePath) {
 
 void ClearLogOfMovedFile(const std::string& databasePath) {
   const std::string logPath = databasePath + "-wal";
-  struct stat info {};
-  if (::lstat(logPath.c_str(), &info) != 0 || LogInUse(databasePath))
+  TFileStatus info{};
+  if (LinkStatPath(logPath, info) != 0 || LogInUse(databasePath))
     return;
   if (info.st_size > 0) {
     static_cast<void>(SetAside(databasePath));
     return;
   }
-  std::remove(logPath.c_str());
-  std::remove((databasePath + "-shm").c_str());
+  RemovePath(logPath);
+  RemovePath(databasePath + "-shm");
 }

@@ -83,7 +83,9 @@ int InOutErrorFromErrno(int errnoValue) {
   case EISDIR:
     return ioAccessDenied;
   case ENOSPC:
+#ifdef EDQUOT
   case EDQUOT:
+#endif
   case EFBIG:
     return ioWriteFailed;
   default:

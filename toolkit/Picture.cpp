@@ -2,6 +2,7 @@
 #include "toolkit/Picture.h"
 
 #include "toolkit/Exceptions.h"
+#include "toolkit/FileSystem.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,7 +11,6 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <sys/stat.h>
 #include <utility>
 
 // jpeglib.h uses FILE and size_t without including their headers, so <cstdio> comes first.
@@ -200,12 +200,12 @@ struct TFileCloser {
 using TFileHandle = std::unique_ptr<std::FILE, TFileCloser>;
 
 TFileHandle OpenForReading(const std::string& path) {
-  TFileHandle file(std::fopen(path.c_str(), "rb"));
+  TFileHandle file(OpenStream(path, "rb"));
   if (file == nullptr)
     RaiseInOutErrorFromErrno(errno, "Öffnen", path);
   // fopen accepts a folder on POSIX systems; the read would then fail without a clear reason.
-  struct stat status {};
-  if (::fstat(::fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode))
+  TFileStatus status{};
+  if (StatDescriptor(::fileno(file.get()), status) == 0 && S_ISDIR(status.st_mode))
     RaiseNotARegularFile(TNotAFile::Folder, "Öffnen", path);
   return file;
 }

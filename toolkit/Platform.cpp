@@ -66,9 +66,16 @@ int64_t TPlatform::UtcNowMs() {
 int32_t TPlatform::UtcOffsetSeconds(int64_t utcMs) {
   const auto seconds = static_cast<time_t>(utcMs / 1000);
   tm local{};
+#ifdef _WIN32
+  // The local civil time read back as if it were UTC differs from the moment by the offset.
+  if (localtime_s(&local, &seconds) != 0)
+    return 0;
+  return static_cast<int32_t>(_mkgmtime(&local) - seconds);
+#else
   if (localtime_r(&seconds, &local) == nullptr)
     return 0;
   return static_cast<int32_t>(local.tm_gmtoff);
+#endif
 }
 
 TPlatform& Platform() {

@@ -267,6 +267,9 @@ TEST_F(LearningHistoryTest, DueRoundTellsWhatItLeavesOut) {
 // A history replaced while the trainer runs gets nothing of this session: recording stops with
 // one message, and the end of the session counts what was not recorded.
 TEST_F(LearningHistoryTest, ReplacedFileStopsTheRecording) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows moves no file over one that SQLite holds open.";
+#endif
   WriteCatalogue(Questions(4, 1, 1));
   { THistoryStore copy("Kopie.sqlite"); }
   Start();

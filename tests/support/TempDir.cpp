@@ -4,17 +4,24 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 TTempDir::TTempDir(TMode mode, const std::string& prefix) {
-  std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
-  if (mkdtemp(pattern.data()) == nullptr)
-    throw std::runtime_error("cannot create a temporary directory " + pattern);
-  path = pattern;
+  // A new folder of an unused name, as mkdtemp makes one, on every platform.
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  const fs::path base = fs::temp_directory_path();
+  for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
+    const fs::path candidate = base / (prefix + "-" + std::to_string(random() % 1000000000));
+    if (fs::create_directory(candidate))
+      path = candidate.string();
+  }
+  if (path.empty())
+    throw std::runtime_error("cannot create a temporary directory in " + base.string());
   if (mode == TMode::Enter) {
     previousDir = fs::current_path().string();
     fs::current_path(path);

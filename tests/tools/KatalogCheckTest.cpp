@@ -144,8 +144,8 @@ TEST(KatalogCheck, SketchesWithoutAPictureOfTheirOwnAreReported) {
   deletedNotice.InUse = false;
   const std::string catalogue =
       CatalogueBytes({WithSketch(1, 3, 5), WithSketch(2, 2, 3), WithSketch(1, 3, 27),
-                        WithSketch(2, 3, 4), WithSketch(1, 1, 0), WithSketch(1, 1, -1),
-                        deletedNotice, WithSketch(1, 1, 1), WithSketch(1, 1, 2)});
+                      WithSketch(2, 3, 4), WithSketch(1, 1, 0), WithSketch(1, 1, -1), deletedNotice,
+                      WithSketch(1, 1, 1), WithSketch(1, 1, 2)});
   TTempDir dir;
   WriteFileBytes("Aerolern.dat", catalogue);
   std::filesystem::create_directories("bilder/sketches");

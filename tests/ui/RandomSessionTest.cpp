@@ -286,7 +286,11 @@ protected:
     // The sketches come from the source tree; without it every sketch is reported missing.
     const char* source = std::getenv("AEROLERN_SOURCE_DIR");
     if (source != nullptr && fs::is_directory(fs::path(source) / "assets" / "sketches")) {
+#ifdef _WIN32 // a symbolic link needs an administrator there
+      fs::copy(fs::path(source) / "assets", dir.File("assets"), fs::copy_options::recursive);
+#else
       fs::create_directory_symlink(fs::path(source) / "assets", dir.File("assets"));
+#endif
       assetsLinked = true;
     }
     for (const char* name : kModalForms)

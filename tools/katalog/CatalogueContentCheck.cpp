@@ -8,6 +8,7 @@
 #include "core/srcCommon.h"
 #include "toolkit/Convert.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/Picture.h"
 #include "tools/katalog/CategoryTable.h"
 
@@ -54,9 +55,13 @@ std::optional<std::string> SketchProblem(const std::string& key,
   }
   if (!pictureFolder)
     return std::nullopt;
-  const std::string path = (fs::path(*pictureFolder) / SketchPictureFile(key)).string();
+  // Joined as the learner wrote the folder, so that the message names the path in one style;
+  // Windows takes "/" as well.
+  const std::string& folder = *pictureFolder;
+  const bool separated = !folder.empty() && (folder.back() == '/' || folder.back() == '\\');
+  const std::string path = folder + (separated ? "" : "/") + SketchPictureFile(key);
   std::error_code error;
-  if (!fs::is_regular_file(path, error))
+  if (!fs::is_regular_file(FileSystemPath(path), error))
     return "Skizze " + key + ": die Bilddatei „" + path + "“ fehlt.";
   try {
     TPicture::ReadInfo(path);
@@ -123,7 +128,8 @@ void CheckExamAreas(const std::string& settingsFile, TCheckReport& report) {
 
 void CheckCatalogueContent(const std::string& catalogueBytes, const TContentCheckOptions& options,
                            TCheckReport& report) {
-  if (options.PictureFolder && !fs::is_directory(fs::path(*options.PictureFolder) / "sketches"))
+  if (options.PictureFolder &&
+      !fs::is_directory(FileSystemPath(*options.PictureFolder) / "sketches"))
     throw EInOutError(ioFileNotFound, "Der Ordner „" + *options.PictureFolder +
                                           "“ enthält keinen Ordner „sketches“.");
   CheckQuestions(catalogueBytes, options, report);

@@ -4,11 +4,10 @@
 #include "core/FileDescriptor.h"
 #include "core/RegularFile.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/FileSystem.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -24,10 +23,6 @@ int OpenForReading(const std::string& path) {
   if (fd < 0)
     RaiseInOutErrorFromErrno(ENOENT, "Öffnen", path);
   return fd;
-}
-
-bool SameFile(const struct stat& a, const struct stat& b) {
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 } // namespace
@@ -51,12 +46,12 @@ std::string ReadWholeFile(const std::string& path) {
 void EnsureReadable(const std::string& path) { TDescriptor file(OpenForReading(path)); }
 
 void RefuseOutputOverInput(const std::string& output, const std::vector<std::string>& inputs) {
-  struct stat target {};
-  if (::stat(output.c_str(), &target) != 0)
+  TFileIdentity target;
+  if (!IdentifyFile(output, target))
     return; // a file that is not there yet is no input
   for (const std::string& input : inputs) {
-    struct stat source {};
-    if (::stat(input.c_str(), &source) == 0 && SameFile(source, target))
+    TFileIdentity source;
+    if (IdentifyFile(input, source) && source == target)
       throw Exception("Die Ausgabedatei " + output + " ist dieselbe Datei wie die Eingabedatei " +
                       input + "; sie würde dabei überschrieben. Es wurde nichts geschrieben.");
   }

@@ -7,11 +7,11 @@
 #include "tools/katalog/FormulaCell.h"
 
 #include "toolkit/Exceptions.h"
+#include "toolkit/FileSystem.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
 
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -43,8 +43,8 @@ constexpr int kBusyTimeoutMs = 3000;
 // connection that may write (it writes nothing) removes both again when it closes; with a log
 // there, reading leaves the files as it found them.
 int OpenFlags(const std::string& path) {
-  return ::access((path + "-wal").c_str(), F_OK) == 0 ? SQLite::OPEN_READONLY
-                                                      : SQLite::OPEN_READWRITE;
+  TFileStatus log{};
+  return StatPath(path + "-wal", log) == 0 ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE;
 }
 
 } // namespace
