@@ -27,7 +27,7 @@ cmake --build "$build" -j"$(nproc)"
 cmake --build "$build" --target installer
 
 run=$build/run
-cp "$run/aerolern.exe" "$run/aerolern-katalog.exe" "$run/aerolern.ini" "$run/Aerolern.dat" \
+cp "$run/aerolern.exe" "$build/tools/aerolern-katalog.exe" "$run/aerolern.ini" "$run/Aerolern.dat" \
   "$run/Hilfe.htm" "$out/"
 rm -rf "$out/assets"
 cp -r "$run/assets" "$out/assets"

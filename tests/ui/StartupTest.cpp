@@ -2,8 +2,11 @@
 #include "support/UiFixture.h"
 
 #include "dialogs/srcKategorieWahl.h"
+#include "mainwindow/LearnerFolder.h"
 #include "mainwindow/Startup.h"
 #include "windows/srcSplash.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -140,3 +143,28 @@ TEST_F(StartupTest, UnreadableCatalogueIsReportedAndTheWindowStillBuilt) {
 }
 
 } // namespace
+
+// The installed program runs in the learner's own folder: made with the demo files on the first
+// start, whatever characters its path holds, and never overwritten later.
+TEST(LearnerFolderTest, IsMadeOnceAndKeepsTheLearnersFiles) {
+  TTempDir dir;
+  const std::string templates = dir.MakeSubDir("vorlage");
+  WriteFileBytes(templates + "/Aerolern.dat", "Demo");
+  WriteFileBytes(templates + "/Hilfe.htm", "Hilfe");
+  const std::string folder = dir.File("Jürgen Ölmann/Aerolern");
+  const std::string work = std::filesystem::current_path().string();
+
+  EXPECT_EQ(EnterLearnerFolder(folder, templates), "");
+  EXPECT_EQ(ReadFileBytes("Aerolern.dat"), "Demo");
+  EXPECT_EQ(ReadFileBytes("Hilfe.htm"), "Hilfe");
+  WriteFileBytes("Aerolern.dat", "Katalog der Flugschule");
+  std::filesystem::current_path(work);
+  EXPECT_EQ(EnterLearnerFolder(folder, templates), "");
+  EXPECT_EQ(ReadFileBytes("Aerolern.dat"), "Katalog der Flugschule");
+
+  std::filesystem::current_path(work);
+  WriteFileBytes(dir.File("Datei"), "");
+  EXPECT_EQ(EnterLearnerFolder(dir.File("Datei/Aerolern"), templates),
+            "Der Ordner \"" + dir.File("Datei/Aerolern") +
+                "\" für Ihre Lerndaten lässt sich nicht anlegen.");
+}
