@@ -22,7 +22,8 @@ prefix=$("$source_dir/scripts/windows-deps.sh")
 
 cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/MinGW.cmake" -DAEROLERN_WINDOWS_PREFIX="$prefix" \
-  -DAEROLERN_WERROR="${AEROLERN_WERROR:-OFF}" -DAEROLERN_TESTS="${AEROLERN_TESTS:-OFF}"
+  -DAEROLERN_WERROR="${AEROLERN_WERROR:-OFF}" -DAEROLERN_TESTS="${AEROLERN_TESTS:-OFF}" \
+  -DAEROLERN_WINDOWS_OUTPUT="$out"
 cmake --build "$build" -j"$(nproc)"
 cmake --build "$build" --target installer
 
