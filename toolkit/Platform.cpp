@@ -50,8 +50,13 @@ int AdvanceAt8pt(unsigned char c) {
 }
 
 // Where the program's file name starts in its path.
+// Windows separates folders by "\" and takes "/" as well.
 std::size_t ProgramNameStart(const std::string& path) {
+#ifdef _WIN32
+  const std::size_t slash = path.find_last_of("/\\");
+#else
   const std::size_t slash = path.find_last_of('/');
+#endif
   return slash == std::string::npos ? 0 : slash + 1;
 }
 

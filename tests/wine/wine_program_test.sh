@@ -14,6 +14,7 @@ wine_run=$here/../../scripts/wine-run.sh
 # shellcheck source-path=SCRIPTDIR source=../e2e/program_x11.sh
 source "$here/../e2e/program_x11.sh"
 
+windows_folder=$(cd "$windows_folder" && pwd) || { echo "FAIL: no folder $1"; exit 1; }
 for file in aerolern.exe aerolern.ini Aerolern.dat Hilfe.htm assets; do
   [[ -e $windows_folder/$file ]] || { echo "FAIL: $windows_folder/$file is missing"; exit 1; }
 done
@@ -51,7 +52,7 @@ wait_program_end() {
 
 # --- Without a catalogue: the standard message box names the missing file and the folder.
 start_wine_program
-box=$(find_window '^Aerolern$' 60) || { shot "keine-meldung"; fail "no message box without a catalogue"; }
+box=$(find_window "^Aerolern$" 30) || { shot "keine-meldung"; fail "no message box without a catalogue"; }
 wait_quiet "$box" 0.5 || fail "the message box does not settle"
 window_shot "$box" meldung-ohne-katalog
 xdotool windowactivate --sync "$box" key Return
