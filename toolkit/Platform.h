@@ -88,8 +88,8 @@ void InstallPlatform(TPlatform* platform);
 // Whether a platform is installed.
 bool HasPlatform();
 
-// The folder of the running program with a trailing slash ("./" when its path names none): the
-// settings file and the pictures lie beside the program.
+// The folder of the running program with its trailing separator ("./" when its path names
+// none): the settings file and the pictures lie beside the program.
 std::string ProgramFolder();
 // The running program's file name without its folder.
 std::string ProgramFileName();

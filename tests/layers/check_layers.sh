@@ -16,13 +16,14 @@ root=$(cd "${1:-$(dirname "$0")/../..}" && pwd -P)
 folders=(toolkit core windows dialogs history mainwindow)
 
 # The layer of a file, by its path below the root; empty for a file outside the layers (tools,
-# tests, …). Low to high: the toolkit model; beside each other on top of it the FLTK backend,
-# the headless backend and the input helpers (both for tests only); the message box with the
-# pictures it shows; core; history; the other windows; dialogs; the main window; the program
-# entry, which picks the FLTK backend.
+# tests, …). Low to high: the toolkit model; beside each other on top of it the FLTK and the
+# Win32 backend, the headless backend and the input helpers (both for tests only); the message
+# box with the pictures it shows; core; history; the other windows; dialogs; the main window;
+# the program entry, which picks the FLTK or the Win32 backend.
 layer_of() {
   case $1 in
     toolkit/fltk/*) echo fltk ;;
+    toolkit/win32/*) echo win32 ;;
     toolkit/headless/*) echo headless ;;
     toolkit/Input.h | toolkit/Input.cpp) echo input ;;
     toolkit/*/*) echo unknown ;;
@@ -41,10 +42,11 @@ layer_of() {
 # What each layer may include besides itself. The backends and the input helpers are no layer's
 # to include: the layers above the model work on the platform interface, tests install the
 # headless backend and drive forms through the input helpers, and the program entry installs
-# the FLTK backend.
+# the FLTK or the Win32 backend.
 declare -A may_include=(
   [toolkit]=""
   [fltk]="toolkit"
+  [win32]="toolkit"
   [headless]="toolkit"
   [input]="toolkit"
   [msgbox]="toolkit"
@@ -53,12 +55,13 @@ declare -A may_include=(
   [windows]="toolkit msgbox core history"
   [dialogs]="toolkit msgbox core history windows"
   [mainwindow]="toolkit msgbox core history windows dialogs"
-  [program]="toolkit fltk msgbox core history windows dialogs mainwindow"
+  [program]="toolkit fltk win32 msgbox core history windows dialogs mainwindow"
 )
 # The order of the layers, to tell an include of a higher layer from one beside.
-declare -A rank=([toolkit]=0 [fltk]=1 [headless]=1 [input]=1 [msgbox]=2 [core]=3 [history]=4
-  [windows]=5 [dialogs]=6 [mainwindow]=7 [program]=8)
+declare -A rank=([toolkit]=0 [fltk]=1 [win32]=1 [headless]=1 [input]=1 [msgbox]=2 [core]=3
+  [history]=4 [windows]=5 [dialogs]=6 [mainwindow]=7 [program]=8)
 declare -A title=([toolkit]="the toolkit model" [fltk]="the FLTK backend"
+  [win32]="the Win32 backend"
   [headless]="the headless backend" [input]="the test input helpers" [msgbox]="the message box"
   [core]="core" [history]="the history" [windows]="the windows" [dialogs]="the dialogs"
   [mainwindow]="the main window" [program]="the program entry")
