@@ -1,8 +1,15 @@
-// The program entry: the trainer in real windows.
+// The program entry: the trainer in real windows, the Windows API's on Windows and FLTK's on X11.
 #include "core/srcCommon.h"
 #include "mainwindow/Startup.h"
 #include "toolkit/Application.h"
+
+#ifdef _WIN32
+#include "toolkit/win32/Win32Platform.h"
+using TProgramPlatform = TWin32Platform;
+#else
 #include "toolkit/fltk/FltkPlatform.h"
+using TProgramPlatform = TFltkPlatform;
+#endif
 
 #include <filesystem>
 #include <system_error>
@@ -14,7 +21,8 @@ bool CatalogueFound(TPlatform& platform) {
   std::error_code error;
   if (std::filesystem::is_regular_file(CatalogueFileName, error))
     return true;
-  const std::string folder = std::filesystem::current_path(error).string();
+  // UTF-8, as every text of the program: on Windows string() would give the ANSI code page.
+  const std::string folder = std::filesystem::current_path(error).u8string();
   platform.MessageDialog("Aerolern", std::string("Die Fragendatei \"") + CatalogueFileName +
                                          "\" fehlt im Arbeitsverzeichnis \"" + folder +
                                          "\".\n\rAerolern wird beendet.");
@@ -24,7 +32,7 @@ bool CatalogueFound(TPlatform& platform) {
 } // namespace
 
 int main() {
-  TFltkPlatform platform;
+  TProgramPlatform platform;
   if (!CatalogueFound(platform))
     return 1;
   StartProgram();
