@@ -25,3 +25,12 @@
 #undef MessageBox
 #undef TextOut
 #undef DrawText
+
+// The client position of a mouse message.
+inline int XOf(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+inline int YOf(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+
+// Whether a message is one of a key or of the character it types.
+inline bool IsKeyMessage(UINT message) {
+  return message >= WM_KEYFIRST && message <= WM_KEYLAST && message != WM_UNICHAR;
+}

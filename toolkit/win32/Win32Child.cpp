@@ -13,14 +13,6 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
 
-// The client position of a mouse message.
-int XOf(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
-int YOf(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
-
-bool IsKeyMessage(UINT message) {
-  return message >= WM_KEYFIRST && message <= WM_KEYLAST && message != WM_UNICHAR;
-}
-
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(

@@ -4,16 +4,14 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/PaintBox.h"
-#include "toolkit/win32/Win32Canvas.h"
 #include "toolkit/win32/Win32Child.h"
+#include "toolkit/win32/Win32Drawing.h"
 #include "toolkit/win32/Win32Fonts.h"
 #include "toolkit/win32/Win32Picture.h"
 #include "toolkit/win32/Win32Platform.h"
 #include "toolkit/win32/Win32Text.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cwctype>
 #include <stdexcept>
 
 namespace {
@@ -23,20 +21,6 @@ constexpr const wchar_t* kFormClass = L"AerolernForm";
 constexpr UINT kFreeReleased = WM_APP + 1;
 // The icon of the program's resources, when it has one.
 constexpr int kProgramIcon = 1;
-
-int XOf(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
-int YOf(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
-
-bool IsKeyMessage(UINT message) {
-  return message >= WM_KEYFIRST && message <= WM_KEYLAST && message != WM_UNICHAR;
-}
-
-bool IsDrawnKind(const TControl& control) {
-  return dynamic_cast<const TLabel*>(&control) != nullptr ||
-         dynamic_cast<const TImage*>(&control) != nullptr ||
-         dynamic_cast<const TPaintBox*>(&control) != nullptr ||
-         dynamic_cast<const TGroupBox*>(&control) != nullptr;
-}
 
 bool Contains(const TControl& outer, const TControl& control) {
   for (const TControl* c = &control; c != nullptr; c = c->Parent())
@@ -467,184 +451,6 @@ void TWin32FormPeer::UpdateMenuBar() {
   PlaceWindow(false);
 }
 
-const TMenuItem* TWin32FormPeer::MenuOfAccessKey(int key, TShiftState shift) const {
-  const TMainMenu* menu = form.Menu();
-  if (!menuBar || menu == nullptr || shift != ssAlt || key < 'A' || key > 'Z')
-    return nullptr;
-  if (menu->FindShortCut(ShortCut(key, shift)) != nullptr)
-    return nullptr;
-  const char letter = static_cast<char>(std::tolower(key));
-  for (const TControl* control : form.AllControls())
-    if (control->AccessLetter() == letter && control->Showing() && control->Enabled())
-      return nullptr;
-  for (const auto& item : menu->Items())
-    if (item->Visible() && item->Enabled() && AccessLetterOf(item->Caption()) == letter)
-      return item.get();
-  return nullptr;
-}
-
-// --- Keys ----------------------------------------------------------------------------------
-
-void TWin32FormPeer::ClipboardKey(int key, TShiftState shift) {
-  if (shift != ssCtrl || (key != 'C' && key != 'V'))
-    return;
-  TEntry* entry = EntryOf(form.FocusedControl());
-  if (entry == nullptr || !entry->Child)
-    return;
-  if (key == 'C')
-    entry->Child->CopySelection();
-  else
-    entry->Child->PasteClipboard();
-}
-
-bool TWin32FormPeer::RouteKeyMessage(const MSG& message, bool translated) {
-  switch (message.message) {
-  case WM_KEYDOWN:
-  case WM_SYSKEYDOWN: {
-    const int key = static_cast<int>(message.wParam);
-    const TShiftState shift = CurrentShiftState();
-    const bool shortcut =
-        form.Menu() != nullptr && form.Menu()->FindShortCut(ShortCut(key, shift)) != nullptr;
-    MSG typed{};
-    if (const TMenuItem* menu = MenuOfAccessKey(key, shift)) {
-      // A top-level menu's access letter that no control claims opens that menu.
-      if (translated)
-        while (PeekMessageW(&typed, message.hwnd, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
-        }
-      const auto letter = static_cast<wchar_t>(std::towlower(AccessLetterOf(menu->Caption())));
-      SendMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, letter);
-      return true;
-    }
-    if (shift == ssAlt && !shortcut && key == VK_F4) {
-      // What Windows would do: the close box.
-      TForm& target = form;
-      Forward([&target] { target.CloseRequest(); });
-      return true;
-    }
-    if (shift == ssAlt && !shortcut && key == VK_SPACE &&
-        form.BorderStyle() != TBorderStyle::None) {
-      SendMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, L' ');
-      return true;
-    }
-    // The characters the key types are taken now, so that the model hears them right after
-    // the key (a key handler may run a nested loop, which must not see them first).
-    if (!translated)
-      TranslateMessage(&message);
-    std::wstring characters;
-    while (PeekMessageW(&typed, message.hwnd, WM_CHAR, WM_DEADCHAR, PM_REMOVE))
-      if (typed.message == WM_CHAR)
-        characters += static_cast<wchar_t>(typed.wParam);
-    while (PeekMessageW(&typed, message.hwnd, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
-    }
-    const char32_t character = TypedCharacterOf(key, characters);
-    ClipboardKey(key, shift);
-    TForm& target = form;
-    Forward([&target, key, shift, character] {
-      target.KeyDown(key, shift);
-      // A key that closed the form (Enter on the default button) types nothing more.
-      if (character != 0 && target.Visible())
-        target.KeyPress(character);
-    });
-    return true;
-  }
-  case WM_CHAR: {
-    // A character without its key: an input method's, or Alt with the numeric keypad.
-    std::wstring characters(1, static_cast<wchar_t>(message.wParam));
-    MSG low{};
-    if (message.wParam >= 0xD800 && message.wParam <= 0xDBFF &&
-        PeekMessageW(&low, message.hwnd, WM_CHAR, WM_CHAR, PM_REMOVE))
-      characters += static_cast<wchar_t>(low.wParam);
-    const char32_t character = TypedCharacterOf(0, characters);
-    TForm& target = form;
-    if (character != 0)
-      Forward([&target, character] {
-        if (target.Visible())
-          target.KeyPress(character);
-      });
-    return true;
-  }
-  case WM_KEYUP:
-  case WM_SYSKEYUP:
-  case WM_SYSCHAR:
-  case WM_DEADCHAR:
-  case WM_SYSDEADCHAR:
-    // Nothing of these goes to Windows: Alt or F10 released would open the menu, an Alt+key
-    // character would beep.
-    return true;
-  default:
-    return false;
-  }
-}
-
-// --- Mouse ---------------------------------------------------------------------------------
-
-TControl* TWin32FormPeer::DrawnControlAt(POINT point) {
-  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
-    if (entry->Child || !IsDrawnKind(*entry->Control) || !ShownInForm(*entry->Control))
-      continue;
-    const RECT area = ClientRectOf(*entry->Control);
-    if (PtInRect(&area, point))
-      return entry->Control;
-  }
-  return nullptr;
-}
-
-void TWin32FormPeer::MouseDownOnDrawn(UINT message, LPARAM lParam) {
-  TControl* target = DrawnControlAt(POINT{XOf(lParam), YOf(lParam)});
-  if (target == nullptr)
-    return;
-  const RECT area = ClientRectOf(*target);
-  const int x = XOf(lParam) - area.left;
-  const int y = YOf(lParam) - area.top;
-  const TShiftState shift = CurrentShiftState();
-  if (message == WM_LBUTTONDOWN) {
-    // The press fires the mouse-down at once; the release over the control completes the click.
-    pressedControl = target;
-    SetCapture(window);
-    Forward([=] { target->LeftButtonDown(shift, x, y); });
-  } else if (target->AcceptsInput()) {
-    const TMouseButton button =
-        message == WM_RBUTTONDOWN ? TMouseButton::Right : TMouseButton::Middle;
-    Forward([=] { target->MouseDown(button, shift, x, y); });
-  }
-}
-
-void TWin32FormPeer::MouseUpOnDrawn(LPARAM lParam) {
-  TControl* target = pressedControl;
-  if (target == nullptr)
-    return;
-  pressedControl = nullptr;
-  ReleaseCapture();
-  const RECT area = ClientRectOf(*target);
-  const bool over = PtInRect(&area, POINT{XOf(lParam), YOf(lParam)}) != FALSE;
-  Forward([target, over] { target->LeftButtonUp(over); });
-}
-
-bool TWin32FormPeer::SetCursorFor(LPARAM hitTest) {
-  if (LOWORD(hitTest) != HTCLIENT)
-    return false;
-  POINT point{};
-  GetCursorPos(&point);
-  ScreenToClient(window, &point);
-  const TControl* under = DrawnControlAt(point);
-  const bool hand = under != nullptr && under->Cursor() == crHandPoint;
-  SetCursor(LoadCursorW(nullptr, hand ? IDC_HAND : IDC_ARROW));
-  return true;
-}
-
-void TWin32FormPeer::ShowCursorIfOver(const TControl& control) {
-  POINT point{};
-  if (!GetCursorPos(&point))
-    return;
-  HWND under = WindowFromPoint(point);
-  const TEntry* entry = EntryOf(&control);
-  if (entry == nullptr || (under != window && (!entry->Child || under != entry->Child->Handle())))
-    return;
-  // The pointer over the control takes the new shape now; elsewhere the next move does.
-  SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
-               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-}
-
 // --- Painting ------------------------------------------------------------------------------
 
 void TWin32FormPeer::Paint() {
@@ -680,82 +486,20 @@ void TWin32FormPeer::PaintEntry(HDC dc, TEntry& entry, const RECT& paintArea) {
     return;
   const RECT area = ClientRectOf(control);
   RECT overlap{};
-  if (!IntersectRect(&overlap, &area, &paintArea))
+  if (!IntersectRect(&overlap, &entry.Placed, &paintArea))
     return;
+  // Each control clips for itself; the device context is as before for the next one.
   const int saved = SaveDC(dc);
   if (const auto* label = dynamic_cast<const TLabel*>(&control)) {
-    PaintLabel(dc, *label, area);
-  } else if (dynamic_cast<const TImage*>(&control) != nullptr) {
-    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    PaintImage(dc, entry, area);
+    DrawLabel(dc, *label, area, entry.Placed.right, Fonts());
+  } else if (auto* image = dynamic_cast<TImage*>(&control)) {
+    DrawImage(dc, *image, area, *entry.Picture, entry.FailedPictureFile);
   } else if (auto* box = dynamic_cast<TPaintBox*>(&control)) {
-    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    TGdiCanvas canvas(dc, area.left, area.top, Fonts());
-    box->Paint(canvas);
+    DrawPaintBox(dc, *box, area, Fonts());
   } else if (dynamic_cast<const TGroupBox*>(&control) != nullptr) {
-    PaintGroupBox(dc, control, area);
+    DrawGroupBox(dc, control, area, Fonts());
   }
   RestoreDC(dc, saved);
-}
-
-void TWin32FormPeer::PaintLabel(HDC dc, const TLabel& label, const RECT& area) {
-  if (!label.Transparent())
-    FillRect(dc, &area, FaceBrush());
-  const TFont& font = label.Font();
-  TWin32Fonts& fonts = Fonts();
-  const std::vector<std::string> lines =
-      label.WordWrap()
-          ? WrapLines(label.Caption(), area.right - area.left,
-                      [&](const std::string& line) { return fonts.TextWidth(font, line); })
-          : SplitLines(label.Caption());
-  // A label clips its text to its bounds, except an auto-sized one on a single line: its bounds
-  // are its text as the model measured it, which leaves out an "&" that shows here.
-  RECT client{};
-  GetClientRect(window, &client);
-  const bool clipped = label.WordWrap() || !label.AutoSize();
-  IntersectClipRect(dc, area.left, area.top, clipped ? area.right : client.right, area.bottom);
-  SetTextColor(dc,
-               EnabledWithParents(label) ? ColorRefOf(font.Color) : GetSysColor(COLOR_GRAYTEXT));
-  fonts.DrawLines(dc, font, lines, area.left, area.top);
-}
-
-void TWin32FormPeer::PaintGroupBox(HDC dc, const TControl& box, const RECT& area) {
-  const TFont& font = box.Font();
-  TWin32Fonts& fonts = Fonts();
-  const int lineHeight = fonts.LineHeight(font);
-  RECT frame{area.left, area.top + lineHeight / 2, area.right, area.bottom};
-  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-  const std::string caption = SplitLines(box.Caption())[0];
-  if (caption.empty())
-    return;
-  // The caption stands on the frame's top line, with the access letter underlined.
-  const int width = fonts.TextWidth(font, StripAccessMarkers(caption));
-  const RECT gap{area.left + 6, area.top, area.left + 6 + width + 4, area.top + lineHeight};
-  FillRect(dc, &gap, FaceBrush());
-  RECT text{area.left + 8, area.top, area.left + 8 + width + 2, area.top + lineHeight};
-  TSelection selected(dc, fonts.Handle(font));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, EnabledWithParents(box) ? ColorRefOf(font.Color) : GetSysColor(COLOR_GRAYTEXT));
-  const std::wstring wide = Widen(caption);
-  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &text,
-            DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
-}
-
-void TWin32FormPeer::PaintImage(HDC dc, TEntry& entry, const RECT& area) {
-  auto& image = static_cast<TImage&>(*entry.Control);
-  const TPicture* picture = &image.Picture();
-  if (picture->Empty() && !image.PictureFile().empty() &&
-      image.PictureFile() != entry.FailedPictureFile) {
-    try {
-      picture = &image.LoadedPicture();
-    } catch (const std::exception& error) {
-      // Shown once; the platform holds the message until the painting is over.
-      entry.FailedPictureFile = image.PictureFile();
-      Application.HandleException(error);
-    }
-  }
-  entry.Picture->Update(*picture, image.TransparentWhite());
-  entry.Picture->Draw(dc, area.left, area.top, area.right - area.left, area.bottom - area.top);
 }
 
 LRESULT TWin32FormPeer::ControlColor(UINT message, HDC dc, HWND child) {

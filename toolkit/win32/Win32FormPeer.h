@@ -98,20 +98,21 @@ private:
   // window when none), if this window is the active one or is being activated.
   void SyncFocus(bool activating);
   void UpdateMenuBar();
+  // The top-level menu whose access letter Alt+key is, when no control claims that letter and
+  // no shortcut is Alt+key.
   const TMenuItem* MenuOfAccessKey(int key, TShiftState shift) const;
   void ClipboardKey(int key, TShiftState shift);
 
+  // Paints the controls without a window of their own that reach into the area to repaint.
   void Paint();
   void PaintEntry(HDC dc, TEntry& entry, const RECT& paintArea);
-  void PaintLabel(HDC dc, const TLabel& label, const RECT& area);
-  void PaintGroupBox(HDC dc, const TControl& box, const RECT& area);
-  void PaintImage(HDC dc, TEntry& entry, const RECT& area);
   // The topmost drawn control at a point of the client area that is shown; nullptr for none.
   TControl* DrawnControlAt(POINT point);
   void MouseDownOnDrawn(UINT message, LPARAM lParam);
   void MouseUpOnDrawn(LPARAM lParam);
   bool SetCursorFor(LPARAM hitTest);
   void ShowCursorIfOver(const TControl& control);
+  // The font colour and the background of a native child (WM_CTLCOLOR...).
   LRESULT ControlColor(UINT message, HDC dc, HWND child);
 
   TForm& form;
