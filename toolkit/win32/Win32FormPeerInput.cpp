@@ -81,10 +81,15 @@ bool TWin32FormPeer::RouteKeyMessage(const MSG& message, bool translated) {
     while (PeekMessageW(&typed, message.hwnd, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
     }
     const char32_t character = TypedCharacterOf(key, characters);
-    ClipboardKey(key, shift);
+    // AltGr is Ctrl+Alt to Windows. A key it makes type a character ("@", "€") is that
+    // character, not a shortcut nor an access letter.
+    const TShiftState held = character >= 32 && (shift & (ssCtrl | ssAlt)) == (ssCtrl | ssAlt)
+                                 ? shift & ~(ssCtrl | ssAlt)
+                                 : shift;
+    ClipboardKey(key, held);
     TForm& target = form;
-    Forward([&target, key, shift, character] {
-      target.KeyDown(key, shift);
+    Forward([&target, key, held, character] {
+      target.KeyDown(key, held);
       // A key that closed the form (Enter on the default button) types nothing more.
       if (character != 0 && target.Visible())
         target.KeyPress(character);
