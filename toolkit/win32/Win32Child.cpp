@@ -113,7 +113,14 @@ LRESULT CALLBACK TWin32Child::SubclassProc(HWND window, UINT message, WPARAM wPa
   auto* child = reinterpret_cast<TWin32Child*>(data);
   // The object may be going (its destructor destroys the window): nothing is forwarded then.
   const std::shared_ptr<TWin32Child> keep = child->weak_from_this().lock();
-  if (!keep || message == WM_NCDESTROY)
+  if (message == WM_NCDESTROY) {
+    // The window goes without the object (with its parent): the object forgets it.
+    RemoveWindowSubclass(window, SubclassProc, kSubclassId);
+    if (keep)
+      keep->window = nullptr;
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+  if (!keep)
     return DefSubclassProc(window, message, wParam, lParam);
   return keep->HandleMessage(message, wParam, lParam);
 }
