@@ -6,9 +6,10 @@
 //   client area exactly the model's client size below the menu bar (the outer size follows
 //   from AdjustWindowRectEx for the styles and the menu), outer corner at the model's Left and
 //   Top; single border with minimize box, tool window, sizeable tool window (kept at the
-//   model's size), no border; tool windows owned by the main form's window and out of the task
-//   bar; close box, Alt+F4 and Escape handed to the model; modal showing (the other windows of
-//   the program disabled while the model runs its loop);
+//   model's size), no border; every other form owned by the main form's window (above it),
+//   tool windows and borderless ones out of the task bar; close box, Alt+F4 and Escape handed
+//   to the model; modal showing (the other windows of the program disabled while the model runs
+//   its loop);
 // - buttons, check boxes, radio buttons and one-line inputs as native child windows: default
 //   button style, access letters, check marks set by the model only (no automatic styles; the
 //   model keeps radio buttons exclusive), maximum length, text edited by Windows itself (an
@@ -21,8 +22,8 @@
 //   texts after a tab; no accelerator table: shortcuts go through the model's lookup;
 // - input: every key through the model (key down with the character it types, shortcuts,
 //   Return, Escape, Tab, Alt+letter; Alt plus a menu's letter that no control claims opens the
-//   menu), clicks completed on release over the control, the other buttons as mouse-down,
-//   the focus mirrored from the model;
+//   menu; a character typed with AltGr is no shortcut), clicks completed on release over the
+//   control, the other buttons as mouse-down, the focus mirrored from the model;
 // - the hand pointer over controls whose Cursor is crHandPoint;
 // - fonts: GDI fonts by the model's name at its size in points on a 96-dpi screen, text
 //   measured exactly as drawn, LF, CR LF and LF CR as one line break;
