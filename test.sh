@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything and runs all tests: the normal build, then every test again in a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers.
+# Builds everything and runs all tests: the normal build, the Windows edition under Wine, then
+# every test again in a build with AddressSanitizer and UndefinedBehaviorSanitizer, then the
+# fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh test
+scripts/deps.sh windows
 jobs=$(nproc)
 
 # On CI (CI=true) a compiler warning fails the build; elsewhere it is only shown. The value is
@@ -17,6 +19,11 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAEROLERN_WERROR
   -DAEROLERN_TESTS=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+# The Windows edition: cross-built with MinGW-w64, its installer made, and the same test suites,
+# the program end to end and the installer run under Wine.
+AEROLERN_TESTS=ON scripts/build-windows.sh build-windows/ausgabe
+ctest --test-dir build-windows --output-on-failure -j"$jobs"
 
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DAEROLERN_WERROR="$AEROLERN_WERROR" \

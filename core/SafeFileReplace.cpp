@@ -28,12 +28,14 @@ void WriteAll(int fd, const std::string& bytes, const std::string& path) {
   }
 }
 
+#ifndef _WIN32
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   if (slash == std::string::npos)
     return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
 }
+#endif
 
 // Makes the rename itself durable. The new file is complete already, so a folder that cannot be
 // flushed (some file systems refuse it) does not turn the save into a failure.

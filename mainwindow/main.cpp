@@ -4,6 +4,8 @@
 #include "toolkit/Application.h"
 
 #ifdef _WIN32
+#include "mainwindow/LearnerFolder.h"
+#include "toolkit/win32/Win32Folders.h"
 #include "toolkit/win32/Win32Platform.h"
 using TProgramPlatform = TWin32Platform;
 #else
@@ -29,10 +31,33 @@ bool CatalogueFound(TPlatform& platform) {
   return false;
 }
 
+// The installed program's Start-menu entry starts it with "/lernordner": it then works in the
+// learner's own folder "Documents\Aerolern", made on the first start with the demo files that
+// the installer keeps beside the program in "vorlage".
+bool EnterLearnerFolderWhenAsked([[maybe_unused]] TPlatform& platform, [[maybe_unused]] int argc,
+                                 [[maybe_unused]] char** argv) {
+#ifdef _WIN32
+  if (argc < 2 || std::string(argv[1]) != "/lernordner")
+    return true;
+  const std::string documents = DocumentsFolder();
+  const std::string problem =
+      documents.empty() ? "Windows nennt keinen Ordner \"Dokumente\" für Ihre Lerndaten."
+                        : EnterLearnerFolder(documents + "\\Aerolern", ProgramFolder() + "vorlage");
+  if (problem.empty())
+    return true;
+  platform.MessageDialog("Aerolern", problem + "\n\rAerolern wird beendet.");
+  return false;
+#else
+  return true;
+#endif
+}
+
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
   TProgramPlatform platform;
+  if (!EnterLearnerFolderWhenAsked(platform, argc, argv))
+    return 1;
   if (!CatalogueFound(platform))
     return 1;
   StartProgram();
