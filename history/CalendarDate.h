@@ -13,3 +13,6 @@ bool LocalMidnightUtc(int year, int month, int day, int64_t& utcMs);
 // The UTC moment of the local time `secondsOfDay` after midnight on the local day of utcMs (the
 // clock time, also on a day whose clocks are put forward or back).
 int64_t LocalTimeOfDay(int64_t utcMs, int secondsOfDay);
+// The ISO 8601 week of the local day of utcMs, "2026-W50": the week belongs to the year of its
+// Thursday, so the days around New Year may carry the week of the year before or after.
+std::string IsoWeekText(int64_t utcMs);

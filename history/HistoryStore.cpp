@@ -650,6 +650,76 @@ std::vector<std::pair<std::string, int>> THistoryStore::WrongTicks(int64_t quest
   });
 }
 
+std::vector<TExamRow> THistoryStore::Exams() {
+  return Guarded("beim Lesen", [&] {
+    std::vector<TExamRow> exams;
+    SQLite::Statement rows(*database, "SELECT zeit_ms, lizenz, bereich, fragen, richtig, ergebnis "
+                                      "FROM pruefung ORDER BY id");
+    while (rows.executeStep())
+      exams.push_back({rows.getColumn(0).getInt64(), rows.getColumn(1).getInt(),
+                       rows.getColumn(2).getInt(), rows.getColumn(3).getInt(),
+                       rows.getColumn(4).getInt(), rows.getColumn(5).getString()});
+    return exams;
+  });
+}
+
+std::vector<TQuestionAnswers> THistoryStore::AnswerSummary() {
+  return Guarded("beim Lesen", [&] {
+    std::vector<TQuestionAnswers> questions;
+    std::map<int64_t, std::size_t> byId;
+    // One pass over the table in its order, as in RecallTests. The category comes from the row of
+    // the latest answer: SQLite takes a bare column from the row that gives max().
+    SQLite::Statement rows(*database,
+                           "SELECT frage.id, frage.fingerabdruck, frage.nr, count(*), "
+                           "count(*) - sum(antwort.ergebnis), antwort.lizenz, antwort.bereich, "
+                           "max(antwort.id) FROM antwort NOT INDEXED JOIN frage "
+                           "ON frage.id = antwort.frage GROUP BY antwort.frage ORDER BY frage.nr, "
+                           "frage.id");
+    while (rows.executeStep()) {
+      byId.emplace(rows.getColumn(0).getInt64(), questions.size());
+      TQuestionAnswers& question = questions.emplace_back();
+      question.Fingerprint = rows.getColumn(1).getString();
+      question.RecordNo = rows.getColumn(2).getInt();
+      question.Answers = rows.getColumn(3).getInt();
+      question.Wrong = rows.getColumn(4).getInt();
+      question.Licence = rows.getColumn(5).getInt();
+      question.Area = rows.getColumn(6).getInt();
+    }
+    // As WrongTicks, for every question at once.
+    SQLite::Statement ticks(*database,
+                            "SELECT frage, angekreuzt, count(*) FROM antwort NOT INDEXED "
+                            "WHERE ergebnis = ? AND art = ? GROUP BY frage, angekreuzt "
+                            "ORDER BY frage, angekreuzt");
+    ticks.bind(1, 0);
+    ticks.bind(2, "antwort");
+    std::map<int64_t, int> most;
+    while (ticks.executeStep()) {
+      const int64_t id = ticks.getColumn(0).getInt64();
+      const int count = ticks.getColumn(2).getInt();
+      const auto found = byId.find(id);
+      int& best = most[id];
+      // Ordered by the ticks: only a higher count displaces the first of equals.
+      if (found == byId.end() || count <= best)
+        continue;
+      best = count;
+      questions[found->second].CommonWrongTicks = ticks.getColumn(1).getString();
+    }
+    return questions;
+  });
+}
+
+std::vector<std::pair<int64_t, int>> THistoryStore::AnswersPerSlot(int64_t slotMs) {
+  return Guarded("beim Lesen", [&] {
+    std::vector<std::pair<int64_t, int>> slots;
+    SQLite::Statement rows(*database, "SELECT zeit_ms / ? AS slot, count(*) FROM antwort "
+                                      "GROUP BY slot ORDER BY slot");
+    rows.bind(1, slotMs);
+    while (rows.executeStep())
+      slots.emplace_back(rows.getColumn(0).getInt64(), rows.getColumn(1).getInt());
+    return slots;
+  });
+}
+
 std::map<int64_t, std::pair<int, int>> THistoryStore::RecallTests() {
   return Guarded("beim Lesen", [&] {
     std::map<int64_t, std::pair<int, int>> tests;
