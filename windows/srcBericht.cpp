@@ -32,9 +32,9 @@ const char* const kContents =
     "• wie viele Antworten Sie in jeder Kalenderwoche gegeben haben;\n"
     "• je Frage, die Sie beantwortet haben: ihre Kennung, Nummer und Sachgebiet, wie oft Sie sie "
     "beantwortet haben, wie oft falsch, und welche falsche Auswahl Sie am häufigsten angekreuzt "
-    "haben.\n"
-    "Sonst nichts: keine einzelnen Antworten mit Uhrzeit, kein Wissensstand, keine Einstellungen "
-    "und nichts über Ihren Rechner.";
+    "haben.\n\n"
+    "Sonst nichts: keine einzelnen Antworten mit ihrer Uhrzeit, keine Texte der Fragen, keine "
+    "Einstellungen und nichts über Ihren Rechner.";
 
 const char* const kHandOver =
     "Aerolern sendet nichts. Der Bericht verlässt Ihren Rechner nur, wenn Sie die Datei selbst "
@@ -165,7 +165,7 @@ void TfrmBericht::btnSchreibenClick(TObject*) {
   }
   written = path;
   Application.MessageBox("Der Bericht ist gespeichert in der Datei" + std::string(kLineBreak) +
-                         path + kLineBreak +
+                         path + kLineBreak + kLineBreak +
                          "Geben Sie die Datei Ihrer Flugschule selbst weiter, zum Beispiel per "
                          "E-Mail oder auf einem USB-Stick.");
   Close();
