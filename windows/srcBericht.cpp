@@ -128,13 +128,20 @@ std::string TfrmBericht::ReportPath(const std::string& name, int64_t nowMs) {
       .string();
 }
 
-// The file's name follows the name as it is typed, so that the learner sees where it goes.
+// The file's name follows the name as it is typed, so that the learner sees where it goes. The
+// folder and the file each get a line of their own, broken where a line is full: a path has no
+// blanks for the label to wrap at.
 void TfrmBericht::edtNameChange(TObject*) {
   const std::string name = TrimControls(edtName->Text());
   std::string caption;
   try {
-    caption = "Die Datei wird gespeichert als:\n" +
-              ReportPath(name.empty() ? "…" : name, Platform().UtcNowMs());
+    const std::string path = ReportPath(name.empty() ? "…" : name, Platform().UtcNowMs());
+    const std::size_t slash = path.find_last_of('/') + 1;
+    const auto fitted = [this](const std::string& part) {
+      return BreakLongWords(lblDatei->Font(), part, lblDatei->Width());
+    };
+    caption = "Die Datei wird gespeichert als:\n" + fitted(path.substr(0, slash)) + "\n" +
+              fitted(path.substr(slash));
   } catch (const std::exception& error) {
     caption = error.what();
   }

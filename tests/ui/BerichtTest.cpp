@@ -4,6 +4,7 @@
 
 #include "history/CalendarDate.h"
 #include "toolkit/Cp1252.h"
+#include "toolkit/Platform.h"
 
 #include <nlohmann/json.hpp>
 
@@ -97,12 +98,13 @@ TEST_F(BerichtTest, TheFileHoldsTheListedFieldsAndNothingElse) {
   ASSERT_EQ(Main().History().SetBudget("20"), "");
   platform.ClearMessages();
 
-  const std::string path = dir.Path() + "/Lernstand-Erika-" + Today() + ".json";
+  const std::string file = "Lernstand-Erika-" + Today() + ".json";
+  const std::string path = dir.Path() + "/" + file;
   OpenReport([&](TForm& window) {
     EXPECT_EQ(window.FocusedControl(), window.FindComponent("edtName"));
     TypeText(window, "Erika");
     EXPECT_EQ(ControlOf<TLabel>(window, "lblDatei").Caption(),
-              "Die Datei wird gespeichert als:\n" + path);
+              "Die Datei wird gespeichert als:\n" + dir.Path() + "/\n" + file);
     ClickControl(window, "btnSchreiben");
   });
   ASSERT_EQ(platform.Messages().size(), 1u);
@@ -136,11 +138,16 @@ TEST_F(BerichtTest, TheNameIsTakenAsTextAndGivesASafeFileName) {
     EXPECT_TRUE(window.Visible()) << "the window stays for the name";
 
     edit.UserEdited("");
-    std::string umlauts;
-    for (int i = 0; i < 41; ++i)
-      umlauts += "Ü";
-    TypeText(window, umlauts);
+    // Forty-one characters, one of them two bytes long, and wide enough to pass the line.
+    TypeText(window, "Ü" + std::string(40, 'W'));
     EXPECT_EQ(Utf8Length(edit.Text()), 40u) << "the 41st character cannot be typed";
+    // The file's path, which has no blanks to wrap at, is not cut off at the window's edge.
+    TLabel& file = ControlOf<TLabel>(window, "lblDatei");
+    const auto measure = [&](const std::string& line) {
+      return Platform().MeasureText(file.Font(), line).Width;
+    };
+    for (const std::string& line : WrapLines(file.Caption(), file.Width(), measure))
+      EXPECT_LE(measure(line), file.Width()) << line;
 
     edit.UserEdited("");
     TypeText(window, name);
