@@ -2,7 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <string>
+
+// The calendar date and time `seconds` after 1970-01-01 00:00, read as UTC; with a local offset
+// added, the local ones.
+tm CivilTime(int64_t seconds);
 
 // The local calendar day of a UTC moment as "TT.MM.JJJJ".
 std::string LocalDateText(int64_t utcMs);

@@ -1,6 +1,7 @@
 // The learner's report as a JSON file: the catalogue's fingerprint, the text and the file name.
 #include "history/SchoolReport.h"
 
+#include "history/CalendarDate.h"
 #include "history/Fingerprint.h"
 #include "history/SchoolReportFields.h"
 
@@ -28,9 +29,7 @@ int64_t FloorSeconds(int64_t ms) { return ms / 1000 - (ms % 1000 < 0 ? 1 : 0); }
 
 // "2026-12-10T09:30:00Z".
 std::string UtcText(int64_t ms) {
-  const auto seconds = static_cast<time_t>(FloorSeconds(ms));
-  tm civil{};
-  gmtime_r(&seconds, &civil);
+  const tm civil = CivilTime(FloorSeconds(ms));
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &civil);
   return text;
@@ -122,9 +121,7 @@ std::string SchoolReportFileName(const std::string& name, int64_t momentMs,
   std::string safe;
   for (char c : name)
     safe += UnfitForFileName(static_cast<unsigned char>(c)) ? '_' : c;
-  const auto local = static_cast<time_t>(FloorSeconds(momentMs) + utcOffsetSeconds);
-  tm civil{};
-  gmtime_r(&local, &civil);
+  const tm civil = CivilTime(FloorSeconds(momentMs) + utcOffsetSeconds);
   char date[16];
   std::strftime(date, sizeof date, "%d.%m.%Y", &civil);
   return "Lernstand-" + safe + "-" + date + ".json";

@@ -7,6 +7,7 @@
 #include "history/SchoolReport.h"
 #include "toolkit/Application.h"
 #include "toolkit/Convert.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/Platform.h"
 
 #include <algorithm>
@@ -119,13 +120,13 @@ void TfrmBericht::FormActivate(TObject*) { edtName->SetFocus(); }
 
 std::string TfrmBericht::ReportPath(const std::string& name, int64_t nowMs) {
   namespace fs = std::filesystem;
-  const fs::path folder = fs::path(KnowledgeFilePath()).parent_path();
+  const fs::path folder = FileSystemPath(KnowledgeFilePath()).parent_path();
   std::error_code unknown;
   const fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : folder, unknown);
-  return ((unknown ? folder : absolute) /
-          SchoolReportFileName(name, nowMs, Platform().UtcOffsetSeconds(nowMs)))
-      .lexically_normal()
-      .string();
+  return Utf8Path(
+      ((unknown ? folder : absolute) /
+       FileSystemPath(SchoolReportFileName(name, nowMs, Platform().UtcOffsetSeconds(nowMs))))
+          .lexically_normal());
 }
 
 // The file's name follows the name as it is typed, so that the learner sees where it goes. The
@@ -135,13 +136,13 @@ void TfrmBericht::edtNameChange(TObject*) {
   const std::string name = TrimControls(edtName->Text());
   std::string caption;
   try {
-    const std::string path = ReportPath(name.empty() ? "…" : name, Platform().UtcNowMs());
-    const std::size_t slash = path.find_last_of('/') + 1;
-    const auto fitted = [this](const std::string& part) {
-      return BreakLongWords(lblDatei->Font(), part, lblDatei->Width());
+    const std::filesystem::path path =
+        FileSystemPath(ReportPath(name.empty() ? "…" : name, Platform().UtcNowMs()));
+    const auto fitted = [this](const std::filesystem::path& part) {
+      return BreakLongWords(lblDatei->Font(), Utf8Path(part), lblDatei->Width());
     };
-    caption = "Die Datei wird gespeichert als:\n" + fitted(path.substr(0, slash)) + "\n" +
-              fitted(path.substr(slash));
+    caption = "Die Datei wird gespeichert als:\n" + fitted(path.parent_path() / "") + "\n" +
+              fitted(path.filename());
   } catch (const std::exception& error) {
     caption = error.what();
   }

@@ -4,6 +4,7 @@
 
 #include "history/CalendarDate.h"
 #include "toolkit/Cp1252.h"
+#include "toolkit/FileSystem.h"
 #include "toolkit/Platform.h"
 
 #include <nlohmann/json.hpp>
@@ -99,12 +100,13 @@ TEST_F(BerichtTest, TheFileHoldsTheListedFieldsAndNothingElse) {
   platform.ClearMessages();
 
   const std::string file = "Lernstand-Erika-" + Today() + ".json";
-  const std::string path = dir.Path() + "/" + file;
+  const std::string folder = Utf8Path(FileSystemPath(dir.Path()) / "");
+  const std::string path = folder + file;
   OpenReport([&](TForm& window) {
     EXPECT_EQ(window.FocusedControl(), window.FindComponent("edtName"));
     TypeText(window, "Erika");
     EXPECT_EQ(ControlOf<TLabel>(window, "lblDatei").Caption(),
-              "Die Datei wird gespeichert als:\n" + dir.Path() + "/\n" + file);
+              "Die Datei wird gespeichert als:\n" + folder + "\n" + file);
     ClickControl(window, "btnSchreiben");
   });
   ASSERT_EQ(platform.Messages().size(), 1u);
