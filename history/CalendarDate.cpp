@@ -4,7 +4,6 @@
 #include "toolkit/Platform.h"
 
 #include <cstdio>
-#include <ctime>
 
 namespace {
 
@@ -41,17 +40,30 @@ int64_t FloorDiv(int64_t value, int64_t divisor) {
   return value / divisor - (value % divisor < 0 ? 1 : 0);
 }
 
+// The local day of a UTC moment, counted in days since 1970-01-01.
+int64_t LocalDayNumber(int64_t utcMs) {
+  return FloorDiv(FloorDiv(utcMs, kMsPerSecond) + Platform().UtcOffsetSeconds(utcMs),
+                  kSecondsPerDay);
+}
+
+// Monday 0 to Sunday 6 of a day number; 1970-01-01 was a Thursday.
+int64_t WeekdayOf(int64_t dayNumber) { return (dayNumber % 7 + 7 + 3) % 7; }
+
 } // namespace
 
-std::string LocalDateText(int64_t utcMs) {
-  const int64_t local = utcMs / kMsPerSecond + Platform().UtcOffsetSeconds(utcMs);
-  const auto seconds = static_cast<time_t>(local);
+tm CivilTime(int64_t seconds) {
+  const auto time = static_cast<time_t>(seconds);
   tm civil{};
 #ifdef _WIN32
-  gmtime_s(&civil, &seconds);
+  gmtime_s(&civil, &time);
 #else
-  gmtime_r(&seconds, &civil);
+  gmtime_r(&time, &civil);
 #endif
+  return civil;
+}
+
+std::string LocalDateText(int64_t utcMs) {
+  const tm civil = CivilTime(utcMs / kMsPerSecond + Platform().UtcOffsetSeconds(utcMs));
   char text[40];
   std::snprintf(text, sizeof text, "%02d.%02d.%04d", civil.tm_mday, civil.tm_mon + 1,
                 civil.tm_year + 1900);
@@ -73,4 +85,12 @@ bool LocalMidnightUtc(int year, int month, int day, int64_t& utcMs) {
 int64_t LocalTimeOfDay(int64_t utcMs, int secondsOfDay) {
   const int64_t local = FloorDiv(utcMs, kMsPerSecond) + Platform().UtcOffsetSeconds(utcMs);
   return UtcOfLocal(FloorDiv(local, kSecondsPerDay) * kSecondsPerDay + secondsOfDay);
+}
+
+std::string IsoWeekText(int64_t utcMs) {
+  const int64_t day = LocalDayNumber(utcMs);
+  const tm thursday = CivilTime((day - WeekdayOf(day) + 3) * kSecondsPerDay);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-W%02d", thursday.tm_year + 1900, thursday.tm_yday / 7 + 1);
+  return text;
 }

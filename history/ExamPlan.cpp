@@ -351,7 +351,7 @@ TExamPlan PlanToExam(const TPlanInputs& inputs, const TLearnerModel& model) {
   const int sessions = PlanSessions(inputs.NowMs, inputs.ExamMs);
   TSimulation simulation(inputs, model);
   for (std::size_t a = 0; a < inputs.Areas.size(); ++a)
-    plan.Areas.push_back({inputs.Areas[a].Area, 0, 0, simulation.AreaOutlook(a, 0).Passed, 0});
+    plan.Areas.push_back({inputs.Areas[a].Area, 0, 0, simulation.AreaOutlook(a, 0).Passed, 0, 0});
   for (int session = 0; session < sessions; ++session) {
     std::vector<std::size_t> chosen;
     std::vector<double> gains;
@@ -370,6 +370,9 @@ TExamPlan PlanToExam(const TPlanInputs& inputs, const TLearnerModel& model) {
       plan.Areas[area].Gain += gains[k];
     }
   }
+  // The areas are still in the order of the inputs here.
+  for (std::size_t a = 0; a < plan.Areas.size(); ++a)
+    plan.Areas[a].PassedPlanned = simulation.AreaOutlook(a, 0).Passed;
   std::stable_sort(
       plan.Areas.begin(), plan.Areas.end(),
       [](const TPlanAreaToday& a, const TPlanAreaToday& b) { return a.Gain > b.Gain; });

@@ -69,6 +69,8 @@ struct TPlanAreaToday {
   int Questions = 0; // planned today
   int NewQuestions = 0;
   double PassedNow = 0; // the area's chance to pass at the exam moment without further study
+  // The area's chance to pass at the exam moment if the plan is kept.
+  double PassedPlanned = 0;
   // The expected rise of log P(every area passed) from today's questions of the area.
   double Gain = 0;
 };

@@ -650,6 +650,78 @@ std::vector<std::pair<std::string, int>> THistoryStore::WrongTicks(int64_t quest
   });
 }
 
+std::vector<TExamRow> THistoryStore::Exams() {
+  return Guarded("beim Lesen", [&] {
+    std::vector<TExamRow> exams;
+    SQLite::Statement rows(*database, "SELECT zeit_ms, lizenz, bereich, fragen, richtig, ergebnis "
+                                      "FROM pruefung ORDER BY id");
+    while (rows.executeStep())
+      exams.push_back({rows.getColumn(0).getInt64(), rows.getColumn(1).getInt(),
+                       rows.getColumn(2).getInt(), rows.getColumn(3).getInt(),
+                       rows.getColumn(4).getInt(), rows.getColumn(5).getString()});
+    return exams;
+  });
+}
+
+std::vector<TQuestionAnswers> THistoryStore::AnswerSummary() {
+  return Guarded("beim Lesen", [&] {
+    std::map<int64_t, TQuestionAnswers> byId;
+    // One pass over the table in its order, as in RecallTests; joined with the questions here
+    // the pass would take twice as long. The category comes from the row of the latest answer:
+    // SQLite takes a bare column from the row that gives max().
+    SQLite::Statement rows(*database, "SELECT frage, count(*), count(*) - sum(ergebnis), lizenz, "
+                                      "bereich, max(id) FROM antwort NOT INDEXED GROUP BY frage");
+    while (rows.executeStep()) {
+      TQuestionAnswers& question = byId[rows.getColumn(0).getInt64()];
+      question.Answers = rows.getColumn(1).getInt();
+      question.Wrong = rows.getColumn(2).getInt();
+      question.Licence = rows.getColumn(3).getInt();
+      question.Area = rows.getColumn(4).getInt();
+    }
+    // As WrongTicks, for every question at once; ordered by the ticks, so that only a higher
+    // count displaces the first of equals.
+    SQLite::Statement ticks(*database,
+                            "SELECT frage, angekreuzt, count(*) FROM antwort NOT INDEXED "
+                            "WHERE ergebnis = ? AND art = ? GROUP BY frage, angekreuzt "
+                            "ORDER BY frage, angekreuzt");
+    ticks.bind(1, 0);
+    ticks.bind(2, "antwort");
+    std::map<int64_t, int> most;
+    while (ticks.executeStep()) {
+      const int64_t id = ticks.getColumn(0).getInt64();
+      const int count = ticks.getColumn(2).getInt();
+      int& best = most[id];
+      if (count <= best)
+        continue;
+      best = count;
+      byId[id].CommonWrongTicks = ticks.getColumn(1).getString();
+    }
+    std::vector<TQuestionAnswers> questions;
+    SQLite::Statement known(*database, "SELECT id, fingerabdruck, nr FROM frage ORDER BY nr, id");
+    while (known.executeStep()) {
+      const auto found = byId.find(known.getColumn(0).getInt64());
+      if (found == byId.end() || found->second.Answers == 0)
+        continue;
+      TQuestionAnswers& question = questions.emplace_back(std::move(found->second));
+      question.Fingerprint = known.getColumn(1).getString();
+      question.RecordNo = known.getColumn(2).getInt();
+    }
+    return questions;
+  });
+}
+
+std::vector<std::pair<int64_t, int>> THistoryStore::AnswersPerSlot(int64_t slotMs) {
+  return Guarded("beim Lesen", [&] {
+    std::vector<std::pair<int64_t, int>> slots;
+    SQLite::Statement rows(*database, "SELECT zeit_ms / ? AS slot, count(*) FROM antwort "
+                                      "GROUP BY slot ORDER BY slot");
+    rows.bind(1, slotMs);
+    while (rows.executeStep())
+      slots.emplace_back(rows.getColumn(0).getInt64(), rows.getColumn(1).getInt());
+    return slots;
+  });
+}
+
 std::map<int64_t, std::pair<int, int>> THistoryStore::RecallTests() {
   return Guarded("beim Lesen", [&] {
     std::map<int64_t, std::pair<int, int>> tests;

@@ -68,6 +68,30 @@ struct TDayAnswers {
   int Wrong = 0;
 };
 
+// A graded exam area as the history keeps it.
+struct TExamRow {
+  int64_t TimeMs = 0; // UTC
+  int Licence = 0;
+  int Area = 0;
+  int Questions = 0;
+  int Right = 0;
+  std::string Verdict;
+};
+
+// What the log holds of one question answered at least once.
+struct TQuestionAnswers {
+  std::string Fingerprint;
+  int32_t RecordNo = 0; // last known record number
+  // The category of its latest answer.
+  int Licence = 0;
+  int Area = 0;
+  int Answers = 0;
+  int Wrong = 0;
+  // The ticks of the wrong answers given most often (the first in letter order among equals);
+  // none when no answer with ticks was wrong, as with wrong self-grades only.
+  std::optional<std::string> CommonWrongTicks;
+};
+
 class THistoryStore {
 public:
   // Opens the file, creating it when missing, and brings its schema up to date. An empty file
@@ -127,6 +151,14 @@ public:
   std::vector<TDayAnswers> AnswersPerDay(const std::vector<int64_t>& dayStarts, int64_t endMs);
   // How often each wrong tick pattern was given for the question, most often first.
   std::vector<std::pair<std::string, int>> WrongTicks(int64_t questionId);
+  // Every graded exam area in the order recorded.
+  std::vector<TExamRow> Exams();
+  // Every question answered at least once, in the order of their record numbers; two passes over
+  // the log however many questions there are.
+  std::vector<TQuestionAnswers> AnswerSummary();
+  // The number of answers in each slot of `slotMs` milliseconds that holds any, by the slot's
+  // number (its UTC start divided by `slotMs`), in order.
+  std::vector<std::pair<int64_t, int>> AnswersPerSlot(int64_t slotMs);
   // The tests of recall of every question answered (not Lernmodus's "Klar" and "Unklar", which are
   // exposure): question id → how many, and how many of them were right.
   std::map<int64_t, std::pair<int, int>> RecallTests();

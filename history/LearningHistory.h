@@ -10,6 +10,7 @@
 #include "history/LearnerModel.h"
 #include "history/LearnerParameters.h"
 #include "history/LearningStatistics.h"
+#include "history/SchoolReport.h"
 
 #include <functional>
 #include <memory>
@@ -113,6 +114,10 @@ public:
   // Fits the model to the learner's answers now; returns one sentence for the learner: that it
   // is adapted, or why the model in use stays.
   std::string AdaptNow();
+  // The report for the flight school at `nowMs`, with the name the learner gave it (see
+  // history/SchoolReport.h). Raises an Exception with a German sentence when the history cannot
+  // be used or read, or the catalogue or the settings cannot be read.
+  TSchoolReport SchoolReport(const std::string& name, int64_t nowMs);
   // Tells the learner how many answers of the session were not recorded, if any.
   void EndSession();
 

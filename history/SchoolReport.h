@@ -76,7 +76,8 @@ struct TSchoolReport {
 };
 
 // The fingerprint of a whole catalogue: 16 hexadecimal digits over its questions' fingerprints
-// in record order, so that any change of a text or of the order gives another one.
+// in record order (the records in use: a deleted record holds no question), so that any change of
+// a text or of the order gives another one.
 std::string CatalogueFingerprint(const std::vector<uint64_t>& questionFingerprints);
 
 // The report as JSON text (UTF-8), with the format's name and version.

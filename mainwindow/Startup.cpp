@@ -7,6 +7,7 @@
 #include "dialogs/srcPruefungsKatWahl.h"
 #include "mainwindow/srcFrageAntwort.h"
 #include "toolkit/Application.h"
+#include "windows/srcBericht.h"
 #include "windows/srcInfo.h"
 #include "windows/srcLernplan.h"
 #include "windows/srcLernstand.h"
@@ -30,6 +31,7 @@ void StartProgram() {
   Application.CreateForm(frmXMsgBox);
   Application.CreateForm(frmLernstand);
   Application.CreateForm(frmLernplan);
+  Application.CreateForm(frmBericht);
   frmSplash->Show();
   PumpMessagesFor(kSplashMs);
   frmSplash->Hide();

@@ -196,6 +196,10 @@ void TfrmFrageAntwort::CreateMenu() {
       mnuProgramm->Add("mnuProgrammPruefungsfehler", "Falsch beantwortete Prüfungsfragen lernen"),
       &TfrmFrageAntwort::mnuProgrammPruefungsfehlerClick);
   mnuProgramm->Add("sep001", "-");
+  // The report the learner hands to the flight school, apart from what changes the pool.
+  mnuBericht = bind(mnuProgramm->Add("mnuBericht", "Bericht für die Flugschule..."),
+                    &TfrmFrageAntwort::mnuBerichtClick);
+  mnuProgramm->Add("sep005", "-");
   mnuProgrammProgrammbeenden =
       bind(mnuProgramm->Add("mnuProgrammProgrammbeenden", "Programm beenden", ShortCut(vkF10)),
            &TfrmFrageAntwort::mnuProgrammProgrammbeendenClick);

@@ -39,7 +39,7 @@ public:
             *mnuProgrammWissensstandLaden = nullptr;
   TMenuItem *mnuLernmode = nullptr, *mnuVertifungsmode = nullptr, *mnuSchnellernmode = nullptr,
             *mnuProgrammPruefungsmodus = nullptr;
-  TMenuItem* mnuProgrammPruefungsfehler = nullptr;
+  TMenuItem *mnuProgrammPruefungsfehler = nullptr, *mnuBericht = nullptr;
   TMenuItem *mnuProgrammProgrammbeenden = nullptr, *mnuFragen = nullptr,
             *mnuFragenKategorieWaehlen = nullptr;
   TMenuItem *mnuFragenNeueFrage = nullptr, *mnuFragenAktuelleFrageAendern = nullptr,
@@ -83,6 +83,7 @@ public:
   void mnuProgrammPruefungsfehlerClick(TObject* sender);
   void mnuProgrammWissensstandSpeichernClick(TObject* sender);
   void mnuProgrammWissensstandLadenClick(TObject* sender);
+  void mnuBerichtClick(TObject* sender);
   void mnuProgrammProgrammbeendenClick(TObject* sender);
   void mnuFragenKategorieWaehlenClick(TObject* sender);
   void mnuFragenNeueFrageClick(TObject* sender);

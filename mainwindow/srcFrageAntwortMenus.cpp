@@ -6,6 +6,7 @@
 #include "dialogs/srcNew.h"
 #include "history/CalendarDate.h"
 #include "toolkit/Application.h"
+#include "windows/srcBericht.h"
 #include "windows/srcInfo.h"
 #include "windows/srcLernplan.h"
 #include "windows/srcLernstand.h"
@@ -63,6 +64,9 @@ void TfrmFrageAntwort::mnuProgrammPruefungsfehlerClick(TObject*) {
   QuestionData().SelectAllCategories();
   ShowNextQuestion(true);
 }
+
+// The report changes neither the pool nor the history: it may be written during an exam too.
+void TfrmFrageAntwort::mnuBerichtClick(TObject*) { frmBericht->ShowFor(history); }
 
 void TfrmFrageAntwort::mnuProgrammProgrammbeendenClick(TObject*) { Close(); }
 

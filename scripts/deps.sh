@@ -5,7 +5,7 @@
 set -euo pipefail
 
 run_packages=(g++ cmake ninja-build pkg-config libjpeg62-turbo-dev libsqlite3-dev libsqlitecpp-dev
-  libfltk1.3-dev fonts-liberation xdg-utils)
+  nlohmann-json3-dev libfltk1.3-dev fonts-liberation xdg-utils)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs sqlite3
   libxtst-dev libxfixes-dev xvfb xdotool openbox x11-utils imagemagick chromium
   desktop-file-utils clang libclang-rt-14-dev

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds the libraries of the Windows edition with MinGW-w64 from Debian's source packages:
-# libjpeg-turbo, SQLite, SQLiteCpp and GoogleTest, static, into one prefix. The prefix lies in a
-# cache outside any build folder and is named by the packages' versions, the compiler's version
-# and this script, so a second run (or a new build folder) rebuilds nothing. Prints the prefix.
+# libjpeg-turbo, SQLite, SQLiteCpp and GoogleTest, static, and the headers of nlohmann/json, into
+# one prefix. The prefix lies in a cache outside any build folder and is named by the packages'
+# versions, the compiler's version and this script, so a second run (or a new build folder)
+# rebuilds nothing. Prints the prefix.
 #   scripts/windows-deps.sh
 # AEROLERN_DEPS_CACHE chooses the cache (default: ~/.cache/aerolern/windows-deps).
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 cache=${AEROLERN_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/aerolern/windows-deps}
 triplet=x86_64-w64-mingw32
-packages=(libjpeg-turbo sqlite3 sqlitecpp googletest)
+packages=(libjpeg-turbo sqlite3 sqlitecpp googletest nlohmann-json3)
 
 # apt-get source needs a deb-src entry; it is added for the Debian mirror the machine already
 # uses, and only once.
@@ -96,6 +97,11 @@ cmake --build build-sqlitecpp -j"$jobs" --target install >&2
 echo "GoogleTest für Windows ..." >&2
 cmake -S googletest-*/ -B build-gtest "${cross[@]}" -DBUILD_GMOCK=ON -Dgtest_disable_pthreads=OFF >&2
 cmake --build build-gtest -j"$jobs" --target install >&2
+
+# Headers only, with the CMake package file that find_package reads.
+echo "nlohmann/json für Windows ..." >&2
+cmake -S nlohmann-json3-*/ -B build-json "${cross[@]}" -DJSON_BuildTests=OFF -DJSON_Install=ON >&2
+cmake --build build-json --target install >&2
 
 touch "$prefix/.complete"
 echo "$prefix"

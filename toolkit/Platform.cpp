@@ -129,6 +129,36 @@ std::vector<std::string> WrapLines(const std::string& text, int width,
   return lines;
 }
 
+std::string BreakLongWords(const TFont& font, const std::string& text, int width) {
+  const auto measure = [&](const std::string& part) {
+    return Platform().MeasureText(font, part).Width;
+  };
+  std::string broken;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = std::min(text.find_first_of(" \n\r", at), text.size());
+    std::string word = text.substr(at, end - at);
+    while (measure(word) > width) {
+      // The longest start of the word that fits, in whole UTF-8 characters, at least one.
+      std::size_t cut = 1;
+      for (std::size_t next = 1; next <= word.size(); ++next) {
+        if (next < word.size() && (static_cast<unsigned char>(word[next]) & 0xC0) == 0x80)
+          continue;
+        if (measure(word.substr(0, next)) > width)
+          break;
+        cut = next;
+      }
+      broken += word.substr(0, cut) + "\n";
+      word.erase(0, cut);
+    }
+    broken += word;
+    if (end < text.size())
+      broken += text[end];
+    at = end + 1;
+  }
+  return broken;
+}
+
 TTextSize FixedMetricTextSize(const TFont& font, const std::string& text) {
   const int lineHeight = (font.Size * 16 + 5) / 10; // 13 at 8 pt, 16 at 10 pt
   int widest = 0;

@@ -106,3 +106,7 @@ std::vector<std::string> SplitLines(const std::string& text);
 // labels measure their height by them, so both agree.
 std::vector<std::string> WrapLines(const std::string& text, int width,
                                    const std::function<int(const std::string&)>& measure);
+// The text with a line break inside every word wider than `width` in the font (as the platform
+// measures it), wherever the word fills a line, since wrapping breaks lines only between words:
+// for long words and paths that would otherwise be cut off at a label's edge.
+std::string BreakLongWords(const TFont& font, const std::string& text, int width);

@@ -46,6 +46,7 @@ sections=(
   "fragen-bearbeiten|Fragen bearbeiten"
   "skizzen|Skizzen"
   "fragenkatalog|Der Fragenkatalog für Flugschulen"
+  "bericht|Bericht für die Flugschule"
   "haftung|Haftung"
 )
 main_heading="Aerolern – Hilfe"

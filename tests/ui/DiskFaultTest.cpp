@@ -1,7 +1,9 @@
-// Tests of saving the knowledge state and writing the catalogue when the disk refuses a write.
+// Tests of saving the knowledge state, writing the catalogue and the report for the flight school
+// when the disk refuses a write.
 #include "support/UiFixture.h"
 
 #include "dialogs/srcNew.h"
+#include "history/CalendarDate.h"
 #include "history/HistoryStore.h"
 #include "mainwindow/Startup.h"
 
@@ -306,6 +308,53 @@ TEST_F(DiskFaultTest, KnowledgeFolderWithoutWritePermission) {
         fs::permissions(folder, fs::perms(0755));
       },
       "E/A-Fehler 5 beim Anlegen von " + folder + "/Wissensstand.dat: Zugriff verweigert.");
+}
+
+// The report goes into the knowledge file's folder: when the folder takes no new file, the
+// learner reads why and the window stays for another try, which works once the folder does.
+TEST_F(DiskFaultTest, ReportIntoAFolderWithoutWritePermission) {
+  recordHistory = true;
+  WriteCatalogue(Questions(6, 1, 1));
+  const std::string folder = dir.File("stand");
+  fs::create_directory(folder);
+  WriteSettings("KnowledgeLevelLocation=" + folder + "\n");
+  std::optional<TWithoutPermissionOverride> asLearner;
+  const TAtExit writable([&] {
+    asLearner.reset();
+    std::error_code ignored;
+    fs::permissions(folder, fs::perms(0755), ignored);
+  });
+  Start();
+  // An answer opens the history in the folder while it is still writable.
+  ChooseMenu(Main(), "mnuVertifungsmode");
+  TickAnswer(false);
+  ClickControl(Main(), "btnLoesung");
+  fs::permissions(folder, fs::perms(0555));
+  if (RunningAsRoot())
+    asLearner.emplace();
+  if (FolderTakesNewFiles(folder))
+    GTEST_SKIP() << "the folder still takes new files";
+  const std::string path =
+      folder + "/Lernstand-Erika-" + LocalDateText(platform.UtcNowMs()) + ".json";
+  platform.ClearMessages();
+  platform.OnModal("frmBericht", [&](TForm& window) {
+    TypeText(window, "Erika");
+    ClickControl(window, "btnSchreiben");
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].Text,
+              "Der Bericht wurde nicht geschrieben.\n\rE/A-Fehler 5 beim Anlegen von " + path +
+                  ": Zugriff verweigert.");
+    EXPECT_TRUE(window.Visible());
+    asLearner.reset();
+    fs::permissions(folder, fs::perms(0755));
+    ClickControl(window, "btnSchreiben");
+  });
+  ChooseMenu(Main(), "mnuBericht");
+  ASSERT_EQ(platform.Messages().size(), 2u);
+  EXPECT_EQ(platform.Messages()[1].Text.find("Der Bericht ist gespeichert in der Datei\n\r" + path),
+            0u);
+  EXPECT_TRUE(FileExists(path));
+  EXPECT_EQ(TemporariesBeside(path), 0);
 }
 
 // Whatever stands at the name earlier versions wrote to, a link to another file or a folder, is

@@ -66,6 +66,8 @@ TEST_F(StartupTest, MenuEntriesAndShortcuts) {
       {"mnuProgrammPruefungsmodus", "Prüfungsmodus", 0},
       {"mnuProgrammPruefungsfehler", "Falsch beantwortete Prüfungsfragen lernen", 0},
       {"sep001", "-", 0},
+      {"mnuBericht", "Bericht für die Flugschule...", 0},
+      {"sep005", "-", 0},
       {"mnuProgrammProgrammbeenden", "Programm beenden", ShortCut(vkF10)},
       {"mnuFragenKategorieWaehlen", "Kategorie wählen", ShortCut('K', ssCtrl)},
       {"sep003", "-", 0},
