@@ -95,7 +95,7 @@ cmake -S sqlitecpp-*/ -B build-sqlitecpp "${cross[@]}" -DSQLITECPP_INTERNAL_SQLI
 cmake --build build-sqlitecpp -j"$jobs" --target install >&2
 
 echo "GoogleTest für Windows ..." >&2
-cmake -S googletest-*/ -B build-gtest "${cross[@]}" -DBUILD_GMOCK=ON -Dgtest_disable_pthreads=OFF >&2
+cmake -S googletest-*/ -B build-gtest "${cross[@]}" -DBUILD_GMOCK=OFF -Dgtest_disable_pthreads=OFF >&2
 cmake --build build-gtest -j"$jobs" --target install >&2
 
 # Headers only, with the CMake package file that find_package reads.
