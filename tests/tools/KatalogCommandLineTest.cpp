@@ -27,6 +27,10 @@ TEST(KatalogCommandLine, WrongUsageShowsTheUsageTextWithStatus2) {
       {"umziehen", "a.dat", "w.dat", "-o", "x.dat"},
       {"verlauf"},
       {"verlauf", "a.sqlite", "b.sqlite"},
+      {"klasse", "--katalog", "a.dat", "-o", "k.html"},
+      {"klasse", "berichte", "-o", "k.html"},
+      {"klasse", "berichte", "--katalog", "a.dat"},
+      {"klasse", "berichte", "--katalog", "a.dat", "--katalog", "b.dat", "-o", "k.html"},
   };
   for (const auto& args : wrong) {
     SCOPED_TRACE(testing::PrintToString(args));
@@ -40,7 +44,8 @@ TEST(KatalogCommandLine, WrongUsageShowsTheUsageTextWithStatus2) {
   const TToolRun help = RunTool({"hilfe"});
   EXPECT_EQ(help.Status, 0);
   EXPECT_NE(help.Out.find("Aufruf:"), std::string::npos);
-  for (const char* command : {"import", "export", "check", "wissen", "umziehen", "verlauf"})
+  for (const char* command :
+       {"import", "export", "check", "wissen", "umziehen", "verlauf", "klasse"})
     EXPECT_NE(help.Out.find(std::string("aerolern-katalog ") + command + " "), std::string::npos)
         << command;
 }

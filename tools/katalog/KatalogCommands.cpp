@@ -6,6 +6,7 @@
 #include "tools/katalog/CatalogueContentCheck.h"
 #include "tools/katalog/CatalogueExport.h"
 #include "tools/katalog/CatalogueImport.h"
+#include "tools/katalog/ClassOverviewCommand.h"
 #include "tools/katalog/FileAccess.h"
 #include "tools/katalog/HistoryExport.h"
 #include "tools/katalog/KnowledgeListing.h"
@@ -111,9 +112,9 @@ int Export(const TArguments& arguments, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
-// Takes an option of the check command and its value out of the arguments.
-std::optional<std::string> TakeCheckOption(std::vector<std::string>& args, const std::string& name,
-                                           const std::string& what) {
+// Takes an option with a value (of check or klasse) out of the arguments.
+std::optional<std::string> TakeOption(std::vector<std::string>& args, const std::string& name,
+                                      const std::string& what) {
   std::optional<std::string> value;
   for (std::size_t i = 1; i < args.size();) {
     if (args[i] != name) {
@@ -133,8 +134,8 @@ std::optional<std::string> TakeCheckOption(std::vector<std::string>& args, const
 
 int Check(std::vector<std::string> args, std::ostream& out) {
   TContentCheckOptions options;
-  options.PictureFolder = TakeCheckOption(args, "--skizzen", "der Ordner der Abbildungen");
-  options.SettingsFile = TakeCheckOption(args, "--ini", "die Einstellungsdatei");
+  options.PictureFolder = TakeOption(args, "--skizzen", "der Ordner der Abbildungen");
+  options.SettingsFile = TakeOption(args, "--ini", "die Einstellungsdatei");
   const TArguments arguments = SplitArguments(args);
   const std::string& input = InputFile(arguments, "check", false);
   const std::string bytes = ReadWholeFile(input);
@@ -203,6 +204,19 @@ int History(const TArguments& arguments, std::ostream& out) {
   return kExitOk;
 }
 
+int ClassOverview(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+  const std::optional<std::string> catalogue =
+      TakeOption(args, "--katalog", "der Fragenkatalog der Flugschule");
+  const TArguments arguments = SplitArguments(args);
+  if (arguments.Files.empty())
+    throw EUsage("Dem Befehl klasse fehlen die Berichte (Ordner oder Dateien).");
+  if (!catalogue)
+    throw EUsage("Der Befehl klasse braucht mit --katalog den Fragenkatalog der Flugschule.");
+  if (!arguments.Output)
+    throw EUsage("Der Befehl klasse braucht mit -o den Namen der HTML-Seite.");
+  return WriteClassOverview(arguments.Files, *catalogue, *arguments.Output, out, err);
+}
+
 int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty())
     throw EUsage("Es fehlt ein Befehl.");
@@ -213,6 +227,8 @@ int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
   }
   if (command == "check")
     return Check(args, out);
+  if (command == "klasse")
+    return ClassOverview(args, out, err);
   const TArguments arguments = SplitArguments(args);
   if (command == "import")
     return Import(arguments, out, err);
@@ -249,6 +265,13 @@ std::string KatalogUsage() {
          "  aerolern-katalog verlauf Lernverlauf.sqlite [-o VERLAUF.csv]\n"
          "      gibt die Antworten des Lernverlaufs als CSV aus (ohne -o auf die\n"
          "      Standardausgabe); die Datei wird nur gelesen\n"
+         "  aerolern-katalog klasse ORDNER-ODER-DATEIEN... --katalog Aerolern.dat -o klasse.html\n"
+         "      liest die Lernstandsberichte der Schülerinnen und Schüler (aus einem Ordner\n"
+         "      alle *.json-Dateien) und schreibt eine Klassenübersicht als HTML-Seite: die\n"
+         "      Prognose je Sachgebiet, die Übungsprüfungen, die schwierigsten und die\n"
+         "      auffälligen Fragen; je Name zählt der neueste Bericht. Ein unbrauchbarer\n"
+         "      Bericht wird mit Grund gemeldet und übergangen (Exit-Status 1); ist keiner\n"
+         "      brauchbar, wird keine Seite geschrieben (Exit-Status 2)\n"
          "  aerolern-katalog hilfe\n"
          "      zeigt diesen Text\n"
          "\n"
@@ -268,7 +291,8 @@ std::string KatalogUsage() {
          "bleibt unverändert.\n"
          "\n"
          "Exit-Status: 0 in Ordnung, 1 Fehler in den Daten oder beim Dateizugriff,\n"
-         "2 falscher Aufruf.\n";
+         "2 falscher Aufruf (bei klasse auch: kein Bericht brauchbar oder der Fragenkatalog\n"
+         "unlesbar).\n";
 }
 
 int RunKatalog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -1,4 +1,5 @@
-// The command line of aerolern-katalog: import, export, check, wissen, umziehen and verlauf.
+// The command line of aerolern-katalog: import, export, check, wissen, umziehen, verlauf and
+// klasse.
 #pragma once
 
 #include <ostream>
