@@ -18,6 +18,7 @@ namespace {
 
 // Areas side by side in one table; more would squeeze the bars below reading size on A4.
 constexpr std::size_t kAreasPerTable = 4;
+constexpr int kAreaColumnPercent = 19; // of the page's width; the name takes 24 %
 // Practice exams listed per learner, the latest first.
 constexpr std::size_t kExamsShown = 3;
 
@@ -31,6 +32,7 @@ h2 { font-size: 13.5pt; margin: 16pt 0 4pt; border-bottom: 1.5pt solid #1b5e20;
   break-after: avoid; page-break-after: avoid; }
 h3 { font-size: 11pt; margin: 10pt 0 3pt; break-after: avoid; page-break-after: avoid; }
 p { margin: 3pt 0 6pt; }
+.vor-tabelle { break-after: avoid; page-break-after: avoid; }
 .untertitel { color: #444; margin-bottom: 8pt; }
 .hinweis { font-size: 9pt; color: #333; }
 table { width: 100%; border-collapse: collapse; table-layout: fixed; margin: 4pt 0 8pt; }
@@ -77,6 +79,15 @@ std::string LicenceTitle(int licence) {
   return name.empty() ? "Lizenz " + std::to_string(licence) : name;
 }
 
+// "Beschränkter Luftfahrerschein, Luftrecht"; an area named after its licence stands alone.
+std::string CategoryText(int licence, int area) {
+  const std::string licenceName = LicenceTitle(licence);
+  const std::string areaName = AreaName(licence, area);
+  if (areaName.compare(0, licenceName.size(), licenceName) == 0)
+    return areaName;
+  return licenceName + ", " + areaName;
+}
+
 std::string Counted(int64_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
@@ -109,24 +120,32 @@ std::string AreaCell(const TReportArea& area) {
           "klein");
   std::string outlook;
   if (area.OnExamDate)
-    outlook += "zum Termin " + PercentText(area.OnExamDate->Passed);
+    outlook += "Termin " + PercentText(area.OnExamDate->Passed);
   if (area.Planned)
-    outlook += std::string(outlook.empty() ? "" : " · ") + "mit Plan " + PercentText(*area.Planned);
+    outlook += std::string(outlook.empty() ? "" : " · ") + "Plan " + PercentText(*area.Planned);
   if (!outlook.empty())
     cell += Tag("div", outlook, "klein");
   return cell;
 }
 
+// A report lists every area of the edition; one the learner has not begun says nothing yet.
+bool Begun(const TReportArea& area) { return area.Met > 0; }
+
 const TReportArea* FindArea(const TSchoolReport& report, int licence, int area) {
   for (const TReportArea& entry : report.Areas)
-    if (entry.Licence == licence && entry.Area == area)
+    if (entry.Licence == licence && entry.Area == area && Begun(entry))
       return &entry;
   return nullptr;
 }
 
 void AreaTable(const std::vector<TClassReport>& students, int licence,
                const std::vector<int>& areas, std::string& html) {
-  html += "<table><colgroup><col style=\"width:24%\">";
+  // Every area column has the width it has in a full table, so that bars of one length mean
+  // the same in every table.
+  // A table of one area is made as wide as one of two, so that a long area name still fits.
+  const int width = 24 + kAreaColumnPercent * std::max(2, static_cast<int>(areas.size()));
+  html += "<table style=\"width:" + std::to_string(width) +
+          "%\"><colgroup><col style=\"width:" + std::to_string(2400 / width) + "%\">";
   for (std::size_t i = 0; i < areas.size(); ++i)
     html += "<col>";
   html += "</colgroup><thead><tr><th>Name</th>";
@@ -151,15 +170,17 @@ void OutlookSection(const TClassOverview& overview, std::string& html) {
   std::map<int, std::set<int>> licences;
   for (const TClassReport& student : overview.Students)
     for (const TReportArea& area : student.Report.Areas)
-      licences[area.Licence].insert(area.Area);
+      if (Begun(area))
+        licences[area.Licence].insert(area.Area);
   html += "<section id=\"prognose\"><h2>Prognose je Sachgebiet</h2>";
   html += "<p>Wie die Prüfung eines Sachgebiets heute ausginge, nach dem Lernstand des Berichts: "
           "der Anteil für Bestanden, für eine mündliche Nachprüfung und für nicht bestanden. "
-          "Darunter, wie viele Fragen des Sachgebiets die Person schon beantwortet hat, und wo "
-          "ein Prüfungstermin oder ein Lernplan eingetragen ist, die Aussicht für diesen Tag.</p>";
+          "Darunter, wie viele Fragen des Sachgebiets die Person schon beantwortet hat; wo ein "
+          "Prüfungstermin eingetragen ist, der Anteil für Bestanden an diesem Tag (Termin), und "
+          "wo ein Lernplan besteht, derselbe Anteil, wenn der Plan eingehalten wird (Plan).</p>";
   html += OutlookLegend();
   if (licences.empty())
-    html += "<p>Die Berichte enthalten keine Sachgebiete.</p>";
+    html += "<p>Noch hat niemand eine Frage eines Sachgebiets beantwortet.</p>";
   for (const auto& [licence, areaSet] : licences) {
     html += Tag("h3", HtmlEscaped(LicenceTitle(licence)));
     const std::vector<int> areas(areaSet.begin(), areaSet.end());
@@ -193,13 +214,13 @@ std::string ExamsCell(const TSchoolReport& report) {
   std::stable_sort(exams.begin(), exams.end(), [](const TReportExam* a, const TReportExam* b) {
     return a->MomentMs > b->MomentMs;
   });
-  std::string cell = "<ul class=\"kurz\">";
+  std::string cell = "<ul class=\"kurz klein\">";
   for (std::size_t i = 0; i < exams.size() && i < kExamsShown; ++i) {
     const TReportExam& exam = *exams[i];
     cell += Tag("li", LocalDayText(exam.MomentMs) + " " +
                           HtmlEscaped(AreaName(exam.Licence, exam.Area)) + ": " +
-                          std::to_string(exam.Right) + "/" + std::to_string(exam.Questions) +
-                          " richtig, " + HtmlEscaped(exam.Verdict));
+                          std::to_string(exam.Right) + "/" + std::to_string(exam.Questions) + ", " +
+                          HtmlEscaped(exam.Verdict));
   }
   cell += "</ul>";
   if (exams.size() > kExamsShown)
@@ -209,8 +230,8 @@ std::string ExamsCell(const TSchoolReport& report) {
 
 void StudentSection(const TClassOverview& overview, std::string& html) {
   html += "<section id=\"personen\"><h2>Aktivität und Übungsprüfungen</h2>";
-  html += "<table><colgroup><col style=\"width:20%\"><col style=\"width:13%\">"
-          "<col style=\"width:13%\"><col style=\"width:11%\"><col></colgroup>"
+  html += "<table><colgroup><col style=\"width:22%\"><col style=\"width:12%\">"
+          "<col style=\"width:12%\"><col style=\"width:12%\"><col></colgroup>"
           "<thead><tr><th>Name</th><th>Bericht vom</th><th>Zuletzt geübt</th>"
           "<th class=\"zahl\">Antworten</th><th>Letzte Übungsprüfungen</th></tr></thead><tbody>";
   for (const TClassReport& student : overview.Students) {
@@ -260,16 +281,20 @@ std::string KeyOf(const QuestionRecord& record) {
   return key;
 }
 
+// The correct answers as the catalogue marks them; a question may have none.
+std::string KeyText(const QuestionRecord& record) {
+  const std::string key = KeyOf(record);
+  return key.empty() ? "keine Antwort ist richtig" : TicksText(record, key);
+}
+
 std::string QuestionCell(const TClassQuestion& question, const TClassCatalogue& catalogue) {
   const QuestionRecord record = catalogue.Record(question.RecordNo);
   std::string cell = Tag("div",
                          "Nr.\u00a0" + std::to_string(question.RecordNo) + " · " +
-                             HtmlEscaped(LicenceTitle(question.Licence)) + ", " +
-                             HtmlEscaped(AreaName(question.Licence, question.Area)),
+                             HtmlEscaped(CategoryText(question.Licence, question.Area)),
                          "kategorie");
   cell += Tag("div", HtmlEscaped(record.Question));
-  cell += Tag("div", "<b>Richtig laut Katalog:</b> " + TicksText(record, KeyOf(record)),
-              "antwort klein");
+  cell += Tag("div", "<b>Richtig laut Katalog:</b> " + KeyText(record), "antwort klein");
   if (question.CommonWrongTicks)
     cell += Tag("div",
                 "<b>Am häufigsten falsch gewählt</b> (von " +
@@ -287,7 +312,8 @@ std::string AnsweredCell(const TClassQuestion& question) {
 void HardestSection(const TClassOverview& overview, const TClassCatalogue& catalogue,
                     std::string& html) {
   html += "<section id=\"schwierigste\"><h2>Die schwierigsten Fragen</h2>";
-  html += "<p>Der Anteil falscher Antworten über alle Personen, die die Frage beantwortet haben "
+  html += "<p class=\"vor-tabelle\">Der Anteil falscher Antworten über alle Personen, die die "
+          "Frage beantwortet haben "
           "(jede Antwort zählt, auch wiederholte). Aufgeführt sind Fragen, die mindestens " +
           std::to_string(kClassMinimumStudents) +
           " Personen beantwortet haben, die schwierigste zuerst.</p>";
@@ -297,8 +323,8 @@ void HardestSection(const TClassOverview& overview, const TClassCatalogue& catal
     return;
   }
   html += "<table><colgroup><col style=\"width:6%\"><col><col style=\"width:17%\">"
-          "<col style=\"width:15%\"></colgroup><thead><tr><th class=\"zahl\">#</th>"
-          "<th>Frage</th><th>Falsch</th><th>Beantwortet von</th></tr></thead><tbody>";
+          "<col style=\"width:16%\"></colgroup><thead><tr><th class=\"zahl\">#</th>"
+          "<th>Frage</th><th>Falsch</th><th>Beantwortet</th></tr></thead><tbody>";
   int rank = 0;
   for (std::size_t index : overview.Hardest) {
     const TClassQuestion& question = overview.Questions[index];
@@ -339,7 +365,8 @@ void ConspicuousSection(const TClassOverview& overview, const TClassCatalogue& c
           "die Reihe. Auffällig ist eine Frage, deren p unter seiner Schwelle liegt und deren "
           "Anteil falscher Antworten zugleich mindestens " +
           excess + " Prozentpunkte über dem des Sachgebiets liegt.</p>";
-  html += "<p>Solche Fragen sind Kandidaten für einen falschen Lösungsschlüssel oder einen "
+  html += "<p class=\"vor-tabelle\">Solche Fragen sind Kandidaten für einen falschen "
+          "Lösungsschlüssel oder einen "
           "unklaren Text; ob einer vorliegt, entscheidet erst der Blick auf die Frage. "
           "Wiederholte Antworten derselben Person zählen einzeln, daher ist der Test bei einer "
           "Person, die eine Frage oft falsch beantwortet hat, eher zu streng als zu milde.</p>";
@@ -347,8 +374,8 @@ void ConspicuousSection(const TClassOverview& overview, const TClassCatalogue& c
     html += "<p class=\"wert\">Keine Frage ist nach dieser Regel auffällig.</p></section>";
     return;
   }
-  html += "<table><colgroup><col><col style=\"width:22%\"><col style=\"width:15%\">"
-          "</colgroup><thead><tr><th>Frage</th><th>Falsch</th><th>Beantwortet von</th></tr>"
+  html += "<table><colgroup><col><col style=\"width:22%\"><col style=\"width:16%\">"
+          "</colgroup><thead><tr><th>Frage</th><th>Falsch</th><th>Beantwortet</th></tr>"
           "</thead><tbody>";
   for (std::size_t index : overview.Conspicuous) {
     const TClassQuestion& question = overview.Questions[index];
