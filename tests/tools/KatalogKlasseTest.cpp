@@ -20,7 +20,11 @@ constexpr int64_t kDecember11 = 1796990400000;
 std::string Utc(int64_t ms) {
   const auto seconds = static_cast<std::time_t>(ms / 1000);
   std::tm utc{};
+#ifdef _WIN32
+  gmtime_s(&utc, &seconds);
+#else
   ::gmtime_r(&seconds, &utc);
+#endif
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
   return text;

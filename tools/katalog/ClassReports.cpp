@@ -1,21 +1,18 @@
-// Listing folders with POSIX calls, so that errno gives the reason of a failure.
+// Listing folders through the standard library with UTF-8 paths on every platform.
 #include "tools/katalog/ClassReports.h"
 
 #include "tools/katalog/FileAccess.h"
 
 #include "toolkit/Exceptions.h"
+#include "toolkit/FileSystem.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <dirent.h>
-#include <memory>
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
-struct TFolderCloser {
-  void operator()(DIR* folder) const { ::closedir(folder); }
-};
+namespace fs = std::filesystem;
 
 bool EndsWithJson(const std::string& name) {
   if (name.size() <= 5)
@@ -27,41 +24,29 @@ bool EndsWithJson(const std::string& name) {
   return ending == ".json";
 }
 
-bool IsFolder(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool IsRegularFile(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-// The German text of a failed folder read, as the tool words every file error.
-std::string FolderError(int errnoValue, const std::string& folder) {
-  return InOutErrorText(InOutErrorFromErrno(errnoValue), "Auflisten", folder);
+// The German text of a failed folder listing, as the tool words every file error; the error's
+// portable condition gives the classic number on every platform.
+std::string FolderError(const std::error_code& error, const std::string& folder) {
+  return InOutErrorText(InOutErrorFromErrno(error.default_error_condition().value()), "Auflisten",
+                        folder);
 }
 
 void AddFolder(const std::string& folder, std::vector<std::string>& files, TClassReports& reports) {
-  const std::unique_ptr<DIR, TFolderCloser> listing(::opendir(folder.c_str()));
-  if (!listing) {
-    reports.LeftOut.push_back({folder, FolderError(errno, folder)});
-    return;
-  }
-  const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  // Joined as the user wrote the folder, so that messages name paths in one style.
+  const bool separated = !folder.empty() && (folder.back() == '/' || folder.back() == '\\');
+  const std::string prefix = separated ? folder : folder + "/";
   std::vector<std::string> found;
-  for (;;) {
-    errno = 0;
-    const dirent* entry = ::readdir(listing.get());
-    if (entry == nullptr)
-      break;
-    const std::string name = entry->d_name;
+  std::error_code error;
+  for (fs::directory_iterator entry(FileSystemPath(folder), error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = Utf8Path(entry->path().filename());
+    std::error_code kind;
     // A subfolder or pipe that happens to end in ".json" is no report.
-    if (EndsWithJson(name) && IsRegularFile(prefix + name))
+    if (EndsWithJson(name) && entry->is_regular_file(kind))
       found.push_back(prefix + name);
   }
-  if (errno != 0) {
-    reports.LeftOut.push_back({folder, FolderError(errno, folder)});
+  if (error) {
+    reports.LeftOut.push_back({folder, FolderError(error, folder)});
     return;
   }
   if (found.empty())
@@ -84,7 +69,8 @@ std::vector<std::string> ReportFiles(const std::vector<std::string>& paths,
                                      TClassReports& reports) {
   std::vector<std::string> files;
   for (const std::string& path : paths) {
-    if (IsFolder(path))
+    std::error_code error;
+    if (fs::is_directory(FileSystemPath(path), error))
       AddFolder(path, files, reports);
     else
       files.push_back(path);

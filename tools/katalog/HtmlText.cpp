@@ -39,8 +39,13 @@ std::string PercentText(double share) {
 std::string LocalDayText(int64_t utcMs) {
   const auto seconds = static_cast<std::time_t>(utcMs / 1000);
   std::tm local{};
+#ifdef _WIN32
+  if (localtime_s(&local, &seconds) != 0)
+    return "?";
+#else
   if (::localtime_r(&seconds, &local) == nullptr)
     return "?";
+#endif
   char text[40];
   std::snprintf(text, sizeof text, "%02d.%02d.%04d", local.tm_mday, local.tm_mon + 1,
                 local.tm_year + 1900);
