@@ -1,5 +1,6 @@
 // Reading a learner's report from JSON, with a German reason for every refusal.
 #include "history/SchoolReport.h"
+#include "history/SchoolReportFields.h"
 
 #include <nlohmann/json.hpp>
 
@@ -9,35 +10,8 @@
 namespace {
 
 using TJson = nlohmann::json;
-
-// The report's key names, as the writer spells them.
-constexpr const char* kFormat = "format";
-constexpr const char* kVersion = "version";
-constexpr const char* kName = "name";
-constexpr const char* kMoment = "zeitpunkt";
-constexpr const char* kEdition = "edition";
-constexpr const char* kCatalogue = "katalog";
-constexpr const char* kAreas = "bereiche";
-constexpr const char* kLicence = "lizenz";
-constexpr const char* kArea = "bereich";
-constexpr const char* kQuestions = "fragen";
-constexpr const char* kMet = "gesehen";
-constexpr const char* kNow = "jetzt";
-constexpr const char* kOnExamDate = "pruefungstermin";
-constexpr const char* kPlanned = "plan";
-constexpr const char* kPassed = "bestanden";
-constexpr const char* kOral = "muendlich";
-constexpr const char* kFailed = "nicht_bestanden";
-constexpr const char* kExams = "pruefungen";
-constexpr const char* kRight = "richtig";
-constexpr const char* kVerdict = "ergebnis";
-constexpr const char* kWeeks = "antworten_je_woche";
-constexpr const char* kWeek = "woche";
-constexpr const char* kAnswers = "antworten";
-constexpr const char* kFingerprint = "fingerabdruck";
-constexpr const char* kNumber = "nr";
-constexpr const char* kWrong = "falsch";
-constexpr const char* kCommonWrongTicks = "haeufigste_falsche_auswahl";
+// The report's key names, from the one list its writer uses too.
+namespace Key = SchoolReportField;
 
 // Raised with the German reason; caught at the one entry below.
 struct TRefusal {
@@ -183,19 +157,20 @@ int64_t Moment(const TJson& object, const std::string& parent, const char* key) 
 TReportShares Shares(const TJson& value, const std::string& place) {
   const TJson& object = Object(value, place);
   TReportShares shares;
-  shares.Passed = Share(Field(object, place, kPassed), Place(place, kPassed));
-  shares.Oral = Share(Field(object, place, kOral), Place(place, kOral));
-  shares.Failed = Share(Field(object, place, kFailed), Place(place, kFailed));
+  shares.Passed = Share(Field(object, place, Key::Passed), Place(place, Key::Passed));
+  shares.Oral = Share(Field(object, place, Key::Oral), Place(place, Key::Oral));
+  shares.Failed = Share(Field(object, place, Key::Failed), Place(place, Key::Failed));
   return shares;
 }
 
 int Licence(const TJson& object, const std::string& parent) {
-  return static_cast<int>(WholeNumber(Field(object, parent, kLicence), Place(parent, kLicence), 0,
+  return static_cast<int>(WholeNumber(Field(object, parent, Key::Licence),
+                                      Place(parent, Key::Licence), 0,
                                       std::numeric_limits<int16_t>::max()));
 }
 
 int Area(const TJson& object, const std::string& parent) {
-  return static_cast<int>(WholeNumber(Field(object, parent, kArea), Place(parent, kArea), 0,
+  return static_cast<int>(WholeNumber(Field(object, parent, Key::Area), Place(parent, Key::Area), 0,
                                       std::numeric_limits<int16_t>::max()));
 }
 
@@ -204,40 +179,40 @@ TReportArea ReadArea(const TJson& value, const std::string& place) {
   TReportArea area;
   area.Licence = Licence(object, place);
   area.Area = Area(object, place);
-  area.Questions = Count(object, place, kQuestions);
-  area.Met = Count(object, place, kMet);
-  area.Now = Shares(Field(object, place, kNow), Place(place, kNow));
-  if (const TJson* onExamDate = OptionalField(object, kOnExamDate))
-    area.OnExamDate = Shares(*onExamDate, Place(place, kOnExamDate));
-  if (const TJson* planned = OptionalField(object, kPlanned))
-    area.Planned = Share(*planned, Place(place, kPlanned));
+  area.Questions = Count(object, place, Key::QuestionCount);
+  area.Met = Count(object, place, Key::Met);
+  area.Now = Shares(Field(object, place, Key::Now), Place(place, Key::Now));
+  if (const TJson* onExamDate = OptionalField(object, Key::OnExamDate))
+    area.OnExamDate = Shares(*onExamDate, Place(place, Key::OnExamDate));
+  if (const TJson* planned = OptionalField(object, Key::Planned))
+    area.Planned = Share(*planned, Place(place, Key::Planned));
   return area;
 }
 
 TReportExam ReadExam(const TJson& value, const std::string& place) {
   const TJson& object = Object(value, place);
   TReportExam exam;
-  exam.MomentMs = Moment(object, place, kMoment);
+  exam.MomentMs = Moment(object, place, Key::Moment);
   exam.Licence = Licence(object, place);
   exam.Area = Area(object, place);
-  exam.Questions = Count(object, place, kQuestions);
-  exam.Right = Count(object, place, kRight);
+  exam.Questions = Count(object, place, Key::QuestionCount);
+  exam.Right = Count(object, place, Key::Right);
   if (exam.Right > exam.Questions)
-    IllTyped(Place(place, kRight), "größer als die Zahl der Fragen");
-  exam.Verdict = Text(Field(object, place, kVerdict), Place(place, kVerdict));
+    IllTyped(Place(place, Key::Right), "größer als die Zahl der Fragen");
+  exam.Verdict = Text(Field(object, place, Key::Verdict), Place(place, Key::Verdict));
   return exam;
 }
 
 TReportWeek ReadWeek(const TJson& value, const std::string& place) {
   const TJson& object = Object(value, place);
   TReportWeek week;
-  week.Week = Text(Field(object, place, kWeek), Place(place, kWeek));
+  week.Week = Text(Field(object, place, Key::Week), Place(place, Key::Week));
   int year = 0, number = 0, used = 0;
   if (week.Week.size() != 8 ||
       std::sscanf(week.Week.c_str(), "%4d-W%2d%n", &year, &number, &used) != 2 || used != 8 ||
       number < 1 || number > 53)
-    IllTyped(Place(place, kWeek), "keine Kalenderwoche der Form 2026-W50");
-  week.Answers = Count(object, place, kAnswers);
+    IllTyped(Place(place, Key::Week), "keine Kalenderwoche der Form 2026-W50");
+  week.Answers = Count(object, place, Key::Answers);
   return week;
 }
 
@@ -255,16 +230,16 @@ bool IsTickSet(const std::string& ticks) {
 TReportQuestion ReadQuestion(const TJson& value, const std::string& place) {
   const TJson& object = Object(value, place);
   TReportQuestion question;
-  question.Fingerprint = Fingerprint(object, place, kFingerprint);
-  question.Number = Count(object, place, kNumber);
+  question.Fingerprint = Fingerprint(object, place, Key::Fingerprint);
+  question.Number = Count(object, place, Key::Number);
   question.Licence = Licence(object, place);
   question.Area = Area(object, place);
-  question.Answered = Count(object, place, kAnswers);
-  question.Wrong = Count(object, place, kWrong);
+  question.Answered = Count(object, place, Key::Answers);
+  question.Wrong = Count(object, place, Key::Wrong);
   if (question.Wrong > question.Answered)
-    IllTyped(Place(place, kWrong), "größer als die Zahl der Antworten");
-  if (const TJson* ticks = OptionalField(object, kCommonWrongTicks)) {
-    const std::string ticksPlace = Place(place, kCommonWrongTicks);
+    IllTyped(Place(place, Key::Wrong), "größer als die Zahl der Antworten");
+  if (const TJson* ticks = OptionalField(object, Key::CommonWrongTicks)) {
+    const std::string ticksPlace = Place(place, Key::CommonWrongTicks);
     question.CommonWrongTicks = Text(*ticks, ticksPlace);
     if (!IsTickSet(*question.CommonWrongTicks))
       IllTyped(ticksPlace, "keine Auswahl aus den Buchstaben A bis D");
@@ -283,12 +258,12 @@ std::vector<T> List(const TJson& object, const char* key, TRead read) {
 }
 
 void CheckFormat(const TJson& root) {
-  const auto format = root.find(kFormat);
+  const auto format = root.find(Key::Format);
   if (format == root.end() || !format->is_string() || *format != SchoolReportFormat)
-    Refuse(std::string("Die Datei ist kein Lernstandsbericht von Aerolern (das Feld „") + kFormat +
-           "“ heißt nicht „" + SchoolReportFormat + "“).");
+    Refuse(std::string("Die Datei ist kein Lernstandsbericht von Aerolern (das Feld „") +
+           Key::Format + "“ heißt nicht „" + SchoolReportFormat + "“).");
   const int64_t version =
-      WholeNumber(Field(root, "", kVersion), kVersion, 1, std::numeric_limits<int>::max());
+      WholeNumber(Field(root, "", Key::Version), Key::Version, 1, std::numeric_limits<int>::max());
   if (version > SchoolReportVersion)
     Refuse("Der Bericht hat die Version " + std::to_string(version) +
            ", dieses Programm liest Berichte bis Version " + std::to_string(SchoolReportVersion) +
@@ -308,18 +283,18 @@ TSchoolReport Read(const TJson& root) {
     Refuse("Die Datei ist kein Lernstandsbericht von Aerolern (kein JSON-Objekt).");
   CheckFormat(root);
   TSchoolReport report;
-  report.Name = Text(Field(root, "", kName), kName);
+  report.Name = Text(Field(root, "", Key::Name), Key::Name);
   if (report.Name.empty())
-    IllTyped(kName, "leer");
+    IllTyped(Key::Name, "leer");
   if (CodePoints(report.Name) > SchoolReportNameLength)
-    IllTyped(kName, "länger als " + std::to_string(SchoolReportNameLength) + " Zeichen");
-  report.MomentMs = Moment(root, "", kMoment);
-  report.EditionOwner = Text(Field(root, "", kEdition), kEdition);
-  report.Catalogue = Fingerprint(root, "", kCatalogue);
-  report.Areas = List<TReportArea>(root, kAreas, ReadArea);
-  report.Exams = List<TReportExam>(root, kExams, ReadExam);
-  report.Weeks = List<TReportWeek>(root, kWeeks, ReadWeek);
-  report.Questions = List<TReportQuestion>(root, kQuestions, ReadQuestion);
+    IllTyped(Key::Name, "länger als " + std::to_string(SchoolReportNameLength) + " Zeichen");
+  report.MomentMs = Moment(root, "", Key::Moment);
+  report.EditionOwner = Text(Field(root, "", Key::Edition), Key::Edition);
+  report.Catalogue = Fingerprint(root, "", Key::Catalogue);
+  report.Areas = List<TReportArea>(root, Key::Areas, ReadArea);
+  report.Exams = List<TReportExam>(root, Key::Exams, ReadExam);
+  report.Weeks = List<TReportWeek>(root, Key::Weeks, ReadWeek);
+  report.Questions = List<TReportQuestion>(root, Key::Questions, ReadQuestion);
   return report;
 }
 
