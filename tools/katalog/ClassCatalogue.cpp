@@ -3,6 +3,7 @@
 
 #include "core/QuestionRecordCodec.h"
 #include "history/Fingerprint.h"
+#include "history/SchoolReport.h"
 
 #include <cstring>
 
@@ -21,13 +22,17 @@ TClassCatalogue::TClassCatalogue(std::string catalogueBytes)
     : bytes(std::move(catalogueBytes)),
       recordCount(static_cast<int32_t>(bytes.size() / kRecordSize)) {
   byFingerprint.reserve(static_cast<std::size_t>(recordCount));
+  std::vector<uint64_t> inUse;
   for (int32_t recordNo = 0; recordNo < recordCount; ++recordNo) {
     const RecordBytes record = BytesOf(bytes, recordNo);
     // Like the history, only questions in use have a fingerprint; a question asked twice is
     // found at its first record.
-    if (record[kOffInUse] != 0)
-      byFingerprint.emplace(FingerprintText(RecordFingerprint(record)), recordNo);
+    if (record[kOffInUse] == 0)
+      continue;
+    inUse.push_back(RecordFingerprint(record));
+    byFingerprint.emplace(FingerprintText(inUse.back()), recordNo);
   }
+  fingerprint = CatalogueFingerprint(inUse);
 }
 
 int32_t TClassCatalogue::Find(const std::string& fingerprint) const {

@@ -16,6 +16,8 @@ public:
   // carry it) is the given one; -1 when the catalogue has no such question.
   int32_t Find(const std::string& fingerprint) const;
   int32_t RecordCount() const { return recordCount; }
+  // The fingerprint of the whole catalogue, as a report names the catalogue it was written with.
+  const std::string& Fingerprint() const { return fingerprint; }
   // The record, its texts in UTF-8.
   QuestionRecord Record(int32_t recordNo) const;
   int16_t Licence(int32_t recordNo) const;
@@ -24,5 +26,6 @@ public:
 private:
   std::string bytes;
   int32_t recordCount = 0;
+  std::string fingerprint;
   std::unordered_map<std::string, int32_t> byFingerprint;
 };

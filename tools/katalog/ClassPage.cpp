@@ -43,6 +43,7 @@ th, td { text-align: left; vertical-align: top; padding: 3pt 4pt; border-bottom:
 th { font-size: 9pt; background: #f0f0f0; border-bottom: 1pt solid #888; }
 td.zahl, th.zahl { text-align: right; }
 .klein { font-size: 8.5pt; color: #333; }
+.zeile { display: block; white-space: nowrap; }
 .wert { font-weight: bold; }
 svg.balken { display: block; width: 100%; height: 14px; margin: 1pt 0 2pt; }
 .legende { font-size: 9pt; margin: 2pt 0 4pt; }
@@ -120,9 +121,10 @@ std::string AreaCell(const TReportArea& area) {
           "klein");
   std::string outlook;
   if (area.OnExamDate)
-    outlook += "Termin " + PercentText(area.OnExamDate->Passed);
+    outlook += "<span class=\"zeile\">Termin " + PercentText(area.OnExamDate->Passed) + "</span>";
   if (area.Planned)
-    outlook += std::string(outlook.empty() ? "" : " · ") + "Plan " + PercentText(*area.Planned);
+    outlook += std::string(outlook.empty() ? "" : " ") + "<span class=\"zeile\">Plan " +
+               PercentText(*area.Planned) + "</span>";
   if (!outlook.empty())
     cell += Tag("div", outlook, "klein");
   return cell;
@@ -176,8 +178,9 @@ void OutlookSection(const TClassOverview& overview, std::string& html) {
   html += "<p>Wie die Prüfung eines Sachgebiets heute ausginge, nach dem Lernstand des Berichts: "
           "der Anteil für Bestanden, für eine mündliche Nachprüfung und für nicht bestanden. "
           "Darunter, wie viele Fragen des Sachgebiets die Person schon beantwortet hat; wo ein "
-          "Prüfungstermin eingetragen ist, der Anteil für Bestanden an diesem Tag (Termin), und "
-          "wo ein Lernplan besteht, derselbe Anteil, wenn der Plan eingehalten wird (Plan).</p>";
+          "Prüfungstermin eingetragen ist, der Anteil für Bestanden an diesem Tag ohne weiteres "
+          "Lernen (Termin), und wo ein Lernplan besteht, derselbe Anteil, wenn der Plan "
+          "eingehalten wird (Plan).</p>";
   html += OutlookLegend();
   if (licences.empty())
     html += "<p>Noch hat niemand eine Frage eines Sachgebiets beantwortet.</p>";
@@ -410,6 +413,12 @@ void SourcesSection(const TClassOverview& overview, const TClassPageSources& sou
                         ". Die Fragen der Berichte werden an ihrem Inhalt (Frage und Antworten) "
                         "wiedererkannt, auch wenn ein Bericht mit einem anderen Stand des "
                         "Katalogs geschrieben wurde.");
+  if (overview.OtherRevisions > 0)
+    html += Tag("li", Counted(overview.OtherRevisions, "Bericht wurde", "Berichte wurden") +
+                          " mit einem anderen Stand des Katalogs geschrieben als dem der "
+                          "Flugschule.");
+  else
+    html += Tag("li", "Alle Berichte wurden mit diesem Stand des Katalogs geschrieben.");
   if (overview.MissingQuestions > 0)
     html +=
         Tag("li", Counted(overview.MissingQuestions, "Frage", "Fragen") +

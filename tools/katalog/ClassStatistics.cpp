@@ -139,6 +139,8 @@ void RankHardest(TClassOverview& overview) {
 TClassOverview ClassOverview(std::vector<TClassReport> reports, const TClassCatalogue& catalogue) {
   TClassOverview overview;
   overview.Students = LatestPerName(std::move(reports), overview.SupersededReports);
+  for (const TClassReport& student : overview.Students)
+    overview.OtherRevisions += student.Report.Catalogue != catalogue.Fingerprint() ? 1 : 0;
   std::map<int32_t, TPooled> pooled;
   PoolAnswers(overview.Students, catalogue, overview, pooled);
   overview.Questions.reserve(pooled.size());

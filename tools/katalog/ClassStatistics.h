@@ -42,7 +42,8 @@ struct TClassQuestion {
 struct TClassOverview {
   // The latest report of each name, sorted by name.
   std::vector<TClassReport> Students;
-  int SupersededReports = 0;             // older reports of a name that has a later one
+  int SupersededReports = 0; // older reports of a name that has a later one
+  int OtherRevisions = 0;    // of the latest reports, those written with another catalogue
   std::vector<TClassQuestion> Questions; // in record order
   std::vector<std::size_t> Hardest;      // indexes into Questions, hardest first
   std::vector<std::size_t> Conspicuous;  // indexes into Questions, smallest p-value first
