@@ -11,7 +11,7 @@ set -euo pipefail
 
 build=${1:-build}
 build=$(cd "$build" 2>/dev/null && pwd) || { echo "no build folder: ${1:-build}" >&2; exit 2; }
-out=${2:-$(mktemp -d /tmp/aerolern-klasse.XXXXXX)}
+out=${2:-$(mktemp -d -t aerolern-klasse.XXXXXX)}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 

@@ -51,7 +51,7 @@ void WriteReport(const std::string& path, const TSchoolReport& report) {
   ASSERT_TRUE(WriteFileBytes(path, SchoolReportJson(report)));
 }
 
-// The part of the page from the section's start to its end.
+// The page from the section's start to its end.
 std::string Section(const std::string& html, const std::string& id) {
   const std::size_t start = html.find("<section id=\"" + id + "\"");
   if (start == std::string::npos)
@@ -59,8 +59,8 @@ std::string Section(const std::string& html, const std::string& id) {
   return html.substr(start, html.find("</section>", start) - start);
 }
 
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
+bool Contains(const std::string& text, const std::string& piece) {
+  return text.find(piece) != std::string::npos;
 }
 
 } // namespace
