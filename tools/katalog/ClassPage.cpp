@@ -371,8 +371,10 @@ void ConspicuousSection(const TClassOverview& overview, const TClassCatalogue& c
   html += "<p class=\"vor-tabelle\">Solche Fragen sind Kandidaten für einen falschen "
           "Lösungsschlüssel oder einen "
           "unklaren Text; ob einer vorliegt, entscheidet erst der Blick auf die Frage. "
-          "Wiederholte Antworten derselben Person zählen einzeln, daher ist der Test bei einer "
-          "Person, die eine Frage oft falsch beantwortet hat, eher zu streng als zu milde.</p>";
+          "Wiederholte Antworten derselben Person zählen einzeln; wer eine Frage oft falsch "
+          "beantwortet, lässt sie darum auffälliger erscheinen, als sie ist. Deshalb wird eine "
+          "Frage erst ab drei Personen geprüft, und der Abstand zum Sachgebiet muss hinzukommen."
+          "</p>";
   if (overview.Conspicuous.empty()) {
     html += "<p class=\"wert\">Keine Frage ist nach dieser Regel auffällig.</p></section>";
     return;
