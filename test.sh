@@ -34,5 +34,5 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
-# Each fuzzer for 20 seconds on its seed corpus (a clang build of its own, AEROLERN_WERROR as above).
-fuzz/run-fuzzers.sh 20 build-fuzz
+# Each fuzzer for 10 seconds on its seed corpus (a clang build of its own, AEROLERN_WERROR as above).
+fuzz/run-fuzzers.sh 10 build-fuzz
