@@ -68,7 +68,9 @@ int64_t TPlatform::UtcNowMs() {
   return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-int32_t TPlatform::UtcOffsetSeconds(int64_t utcMs) {
+int32_t TPlatform::UtcOffsetSeconds(int64_t utcMs) { return LocalUtcOffsetSeconds(utcMs); }
+
+int32_t LocalUtcOffsetSeconds(int64_t utcMs) {
   const auto seconds = static_cast<time_t>(utcMs / 1000);
   tm local{};
 #ifdef _WIN32

@@ -94,6 +94,10 @@ std::string ProgramFolder();
 // The running program's file name without its folder.
 std::string ProgramFileName();
 
+// How far the machine's local time zone is ahead of UTC at that moment, in seconds (daylight
+// saving time included), from the C library; what a platform reports unless it knows better.
+int32_t LocalUtcOffsetSeconds(int64_t utcMs);
+
 // The deterministic text metric of the headless backend, also the default: line height
 // 13 px at 8 pt and 16 px at 10 pt, per-character advance widths from a fixed table.
 TTextSize FixedMetricTextSize(const TFont& font, const std::string& text);

@@ -1,6 +1,9 @@
 // Escaping and number forms for the HTML pages of the catalogue tool.
 #include "tools/katalog/HtmlText.h"
 
+#include "history/CalendarDate.h"
+#include "toolkit/Platform.h"
+
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -36,16 +39,9 @@ std::string PercentText(double share) {
   return std::to_string(std::lround(share * 100.0)) + "\u00a0%";
 }
 
+// The tool runs without a platform, so the machine's own zone is asked directly.
 std::string LocalDayText(int64_t utcMs) {
-  const auto seconds = static_cast<std::time_t>(utcMs / 1000);
-  std::tm local{};
-#ifdef _WIN32
-  if (localtime_s(&local, &seconds) != 0)
-    return "?";
-#else
-  if (::localtime_r(&seconds, &local) == nullptr)
-    return "?";
-#endif
+  const std::tm local = CivilTime(utcMs / 1000 + LocalUtcOffsetSeconds(utcMs));
   char text[40];
   std::snprintf(text, sizeof text, "%02d.%02d.%04d", local.tm_mday, local.tm_mon + 1,
                 local.tm_year + 1900);
